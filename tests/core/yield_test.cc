@@ -1,0 +1,33 @@
+#include "framework/core/yield.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+int handled = 0;
+void CountingHandler() { ++handled; }
+}  // namespace
+
+TEST(YieldTest, WithoutHandlerDoesNothing) {
+  SetYieldHandler(nullptr);
+  for (int i = 0; i < 1000; ++i) RuntimeYield();
+  SUCCEED();
+}
+
+TEST(YieldTest, HandlerIsThrottledButReachedWhenTimePasses) {
+  handled = 0;
+  SetYieldHandler(&CountingHandler);
+  // A burst of yields within a few microseconds reaches the handler rarely.
+  for (int i = 0; i < 100000; ++i) RuntimeYield();
+  EXPECT_LE(handled, 5);
+  // After the interval has passed, the next few yields reach it.
+  const int before = handled;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);
+  while (std::chrono::steady_clock::now() < end) RuntimeYield();
+  EXPECT_GE(handled - before, 2);
+  RuntimeYieldNow();
+  EXPECT_EQ(YieldHandlerCalls(), handled);
+  SetYieldHandler(nullptr);
+}
