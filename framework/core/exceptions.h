@@ -3,6 +3,7 @@
 // in the default handling of an exception that nothing caught.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -13,6 +14,11 @@ class RuntimeException : public std::runtime_error {
   // The text the user and standard error see.
   std::string Message() const { return what(); }
   virtual const char* ClassName() const { return "RuntimeException"; }
+  // A copy of the same class, so that a caught exception can be kept and
+  // handed on as a result without losing its class.
+  virtual std::shared_ptr<RuntimeException> Clone() const {
+    return std::make_shared<RuntimeException>(*this);
+  }
 };
 
 #define VELLACOR_DECLARE_EXCEPTION(Name, Base)                        \
@@ -20,6 +26,9 @@ class RuntimeException : public std::runtime_error {
    public:                                                            \
     explicit Name(const std::string& message = "") : Base(message) {} \
     const char* ClassName() const override { return #Name; }          \
+    std::shared_ptr<RuntimeException> Clone() const override {        \
+      return std::make_shared<Name>(*this);                           \
+    }                                                                 \
   };
 
 // An empty reference was used.

@@ -1,0 +1,173 @@
+// Controls: Control is the base of everything a window owns under a name
+// (non-visual controls such as timers derive from it); RectControl is a
+// control with a place on the window.
+//
+// A control is made through its window (Window::_New<T>()), registered under
+// its name (Window::_AddControl), given its property list (_SetProperties)
+// and its handlers (RuntimeAddEventHandler).
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "framework/core/object.h"
+#include "framework/core/property.h"
+#include "framework/gui/delegate.h"
+
+class Window;
+
+// Keys without text reach KeyDown handlers as these one-character texts.
+namespace KeyCode {
+constexpr char kBackspace = 8, kTab = 9, kReturn = 13, kEscape = 27;
+constexpr char kLeft = 28, kRight = 29, kUp = 30, kDown = 31, kDelete = 127;
+}  // namespace KeyCode
+
+class Control : public Object {
+ public:
+  static constexpr const char* kClassName = "Control";
+  Control();
+  ~Control() override;
+  const char* ClassName() const override { return kClassName; }
+  void SetProperty(const std::string& name, const PropertyValue& value) override;
+
+  // The name given by the Name property or by _AddControl.
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& name) { name_ = name; }
+  // The window that made the control; empty before _New attached it.
+  std::shared_ptr<Window> OwnerWindow() const { return window_.lock(); }
+
+  // An event of this class: its further parameters and its result as they
+  // read in a signature text, e.g. {", String", " as Boolean"}.
+  struct EventShape {
+    const char* params;
+    const char* result;
+  };
+  // The events of the class; subclasses add theirs to their base's.
+  virtual std::map<std::string, EventShape> Events() const;
+  // The signature text that a handler of the event must have, e.g.
+  // "( TextField, String ) as Boolean"; empty for an unknown event.
+  std::string EventSignature(const std::string& event) const;
+
+  // Wiring, for RuntimeAddEventHandler.
+  void AddHandler(const std::string& event, const Delegate& handler);
+  bool HasHandler(const std::string& event) const;
+
+  // Called by the window that makes the control, before any property.
+  virtual void _Attach(const std::shared_ptr<Window>& window);
+
+ protected:
+  // Raises an event with the control (typed as Self) as first argument and
+  // args after it, through the runtime's dispatch: an exception that the
+  // handler raises gets the default handling. Returns the handler's result,
+  // or nothing when no handler is wired or the handler failed.
+  template <typename R, typename Self, typename... A>
+  std::optional<R> Raise(const std::string& event, const std::shared_ptr<Self>& self,
+                         A... args);
+  // As Raise, for events without a result; true if a handler ran.
+  template <typename Self, typename... A>
+  bool RaiseVoid(const std::string& event, const std::shared_ptr<Self>& self, A... args);
+
+ private:
+  const Delegate* FindHandler(const std::string& event) const;
+
+  std::string name_;
+  std::weak_ptr<Window> window_;
+  std::map<std::string, Delegate> handlers_;
+};
+
+// A control with a place on its window and a native widget.
+class RectControl : public Control {
+ public:
+  static constexpr const char* kClassName = "RectControl";
+  RectControl();
+  ~RectControl() override;
+  const char* ClassName() const override { return kClassName; }
+  void SetProperty(const std::string& name, const PropertyValue& value) override;
+  std::map<std::string, EventShape> Events() const override;
+
+  bool Visible() const;
+  void SetVisible(bool visible);
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+  int64_t Left() const;
+  int64_t Top() const;
+  int64_t Width() const;
+  int64_t Height() const;
+  void SetBounds(int64_t left, int64_t top, int64_t width, int64_t height);
+  int64_t TabIndex() const { return tab_index_; }
+  bool TabStop() const { return tab_stop_; }
+
+  // Moves the keyboard focus into the control. The control that loses the
+  // focus raises LostFocus and this one GotFocus, also while the window is
+  // not the active one.
+  void SetFocus();
+  bool HasFocus() const;
+
+  // Framework internals (the Qt side): the widget behind the control.
+  struct Native;
+  Native* _Native() const { return native_.get(); }
+
+ protected:
+  void _Attach(const std::shared_ptr<Window>& window) override;
+  // Makes the control's widget on the window's content; called by _Attach.
+  virtual void _MakeWidget() = 0;
+
+ private:
+  std::unique_ptr<Native> native_;
+  int64_t tab_index_ = 0;
+  bool tab_stop_ = true;
+};
+
+// Runs a call into the program's code through the exception helper (see
+// runtime.h); returns false when the call raised.
+bool _RuntimeDispatch(void (*fn)(void*), void* arg);
+
+template <typename R, typename Self, typename... A>
+std::optional<R> Control::Raise(const std::string& event,
+                                const std::shared_ptr<Self>& self, A... args) {
+  const Delegate* d = FindHandler(event);
+  if (d == nullptr) return std::nullopt;
+  auto* typed = dynamic_cast<TypedDelegate<R, std::shared_ptr<Self>, A...>*>(d->get());
+  if (typed == nullptr) return std::nullopt;
+  struct Call {
+    decltype(typed) delegate;
+    std::shared_ptr<Self> self;
+    std::tuple<A...> args;
+    std::optional<R> result;
+  } call{typed, self, std::tuple<A...>(args...), std::nullopt};
+  _RuntimeDispatch(
+      [](void* p) {
+        auto* c = static_cast<Call*>(p);
+        c->result = std::apply(
+            [c](A... a) { return c->delegate->Invoke(c->self, std::move(a)...); },
+            c->args);
+      },
+      &call);
+  return call.result;
+}
+
+template <typename Self, typename... A>
+bool Control::RaiseVoid(const std::string& event, const std::shared_ptr<Self>& self,
+                        A... args) {
+  const Delegate* d = FindHandler(event);
+  if (d == nullptr) return false;
+  auto* typed = dynamic_cast<TypedDelegate<void, std::shared_ptr<Self>, A...>*>(d->get());
+  if (typed == nullptr) return false;
+  struct Call {
+    decltype(typed) delegate;
+    std::shared_ptr<Self> self;
+    std::tuple<A...> args;
+  } call{typed, self, std::tuple<A...>(args...)};
+  _RuntimeDispatch(
+      [](void* p) {
+        auto* c = static_cast<Call*>(p);
+        std::apply([c](A... a) { c->delegate->Invoke(c->self, std::move(a)...); },
+                   c->args);
+      },
+      &call);
+  return true;
+}

@@ -1,0 +1,23 @@
+// Everything that the program's windows and start-up code use of the
+// framework's GUI layer.
+#pragma once
+
+#include "framework/core/exceptions.h"
+#include "framework/core/object.h"
+#include "framework/core/property.h"
+#include "framework/core/text.h"
+#include "framework/core/yield.h"
+#include "framework/gui/canvas.h"
+#include "framework/gui/control.h"
+#include "framework/gui/date.h"
+#include "framework/gui/delegate.h"
+#include "framework/gui/dialogs.h"
+#include "framework/gui/label.h"
+#include "framework/gui/line.h"
+#include "framework/gui/picture.h"
+#include "framework/gui/progress_wheel.h"
+#include "framework/gui/push_button.h"
+#include "framework/gui/runtime.h"
+#include "framework/gui/text_area.h"
+#include "framework/gui/text_field.h"
+#include "framework/gui/window.h"

@@ -1,0 +1,76 @@
+// The framework's Qt side, for the framework's own .cc files and for the
+// test seams only: code above the framework never includes this header.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/gui/control.h"
+#include "framework/gui/picture.h"
+#include "framework/gui/text_area.h"
+#include "framework/gui/window.h"
+
+class QImage;
+class QMenuBar;
+class QTextDocument;
+class QWidget;
+
+namespace native {
+
+// ---- Widgets behind the framework's objects ----------------------------
+// The top-level widget of a window (its frame), and its content area, which
+// is exactly Width x Height and is the parent of the controls' widgets.
+QWidget* TopLevel(const Window& window);
+QWidget* Content(const Window& window);
+// The window whose top-level widget is w or contains w, or empty.
+std::shared_ptr<Window> WindowOf(const QWidget* w);
+// The widget of a control (empty before the control was attached).
+QWidget* WidgetOf(const RectControl& control);
+// The control whose widget is w or contains w, or empty.
+std::shared_ptr<RectControl> ControlOf(const QWidget* w);
+// The document behind a text area; paragraphs are the text's carriage
+// returns.
+QTextDocument* DocumentOf(const TextArea& area);
+// The image of a picture.
+const QImage& ImageOf(const Picture& picture);
+
+// ---- Calling the program ------------------------------------------------
+// Runs fn through the exception helper (see runtime.h); false if it raised.
+// Does nothing and returns false once the application is quitting.
+bool CallProgram(const std::function<void()>& fn);
+
+// ---- Menus ---------------------------------------------------------------
+// Called when a window whose MenuBarVisible is True is constructed, after
+// its controls are made and before it shows, so that the menu code can
+// build a QMenuBar for it and hand it to SetMenuBar.
+using MenuBarAttacher = void (*)(const std::shared_ptr<Window>& window);
+void SetMenuBarAttacher(MenuBarAttacher attacher);
+// Places bar above the window's content area (the content keeps its size);
+// the window takes ownership. nullptr removes the bar.
+void SetMenuBar(Window& window, QMenuBar* bar);
+QMenuBar* MenuBarOf(const Window& window);
+// Runs the window's handler for the menu item through the exception helper.
+// Returns false when the window has no handler for that item; *result gets
+// the handler's Boolean result (false if it raised).
+bool InvokeMenuHandler(Window& window, const std::string& item_name, bool* result);
+// Raises the window's EnableMenuItems event (where Qt is about to show a
+// menu of that window).
+void RaiseEnableMenuItems(Window& window);
+// True while a RunGuard refuses user input: a menu item other than the quit
+// item should then beep and do nothing.
+bool InputRefused();
+
+// ---- Hooks for the test seams -------------------------------------------
+// A message-box answerer replaces the modal box; a beep listener is told of
+// every Beep. nullptr restores the real ones.
+void SetMessageBoxAnswerer(void (*answer)(const std::string& text));
+void SetBeepListener(void (*listener)());
+// Points the resource folder elsewhere; empty restores the default.
+void SetResourceFolderOverride(const std::string& folder);
+// Runs fn once at the next call of the yield handler, after pending events.
+void AtNextYield(std::function<void()> fn);
+// Forgets every implicit window (their widgets are deleted) and any Quit.
+void ResetRuntime();
+
+}  // namespace native

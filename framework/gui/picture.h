@@ -1,0 +1,39 @@
+// Pictures, read by file name from the application's resource folder.
+//
+// The resource folder is "resources" beside the program's executable; when
+// that folder does not exist (a program run from the build tree) it is the
+// build tree's resources folder, where the build copies the pictures.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "framework/core/object.h"
+
+class Picture : public Object {
+ public:
+  static constexpr const char* kClassName = "Picture";
+  Picture();
+  ~Picture() override;
+  const char* ClassName() const override { return kClassName; }
+
+  // The picture stored in the resource folder under file_name, or empty when
+  // there is no such file or it is no picture. Never raises for a missing
+  // file.
+  static std::shared_ptr<Picture> _OpenFromApp(const std::string& file_name);
+
+  // Size in pixels.
+  int64_t Width() const;
+  int64_t Height() const;
+
+  // Framework internals (the Qt side).
+  struct Native;
+  Native* _Native() const { return native_.get(); }
+
+ private:
+  std::unique_ptr<Native> native_;
+};
+
+// The folder that _OpenFromApp reads.
+std::string ResourceFolder();

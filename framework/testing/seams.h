@@ -1,0 +1,83 @@
+// Test seams: drive the framework's real widgets on the offscreen platform
+// through the same paths as real input (synthetic Qt events sent through
+// QApplication::notify, so filters and handlers see them as they see the
+// user's).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/gui/control.h"
+#include "framework/gui/window.h"
+
+namespace seams {
+
+// Makes the application object once per process (offscreen unless the
+// environment names another platform).
+void InitRuntime();
+
+// Processes pending events, as the event loop would.
+void ProcessEvents();
+
+// While one lives, message boxes are answered at once and their texts
+// recorded instead of shown.
+class MessageBoxes {
+ public:
+  MessageBoxes();
+  ~MessageBoxes();
+  const std::vector<std::string>& Texts() const;
+};
+
+// While one lives, beeps are counted instead of sounded.
+class Beeps {
+ public:
+  Beeps();
+  ~Beeps();
+  int64_t Count() const;
+};
+
+// A key press (and release) on the control, or on the window's focus
+// widget: key is the key's text, or one KeyCode character for a key without
+// text (backspace, tab, return, escape, arrows, delete).
+void PressKey(const std::shared_ptr<RectControl>& control, const std::string& key);
+void PressKey(const std::shared_ptr<Window>& window, const std::string& key);
+// Each character of text as one key press.
+void Type(const std::shared_ptr<RectControl>& control, const std::string& text);
+
+// Mouse input at (x, y) in the control's coordinates (its centre by default).
+void Click(const std::shared_ptr<RectControl>& control);
+void MouseDown(const std::shared_ptr<RectControl>& control, int64_t x, int64_t y);
+void MouseUp(const std::shared_ptr<RectControl>& control, int64_t x, int64_t y);
+// A click on the window's content at content coordinates.
+void ClickWindow(const std::shared_ptr<Window>& window, int64_t x, int64_t y);
+// The mouse pointer entering / leaving the control.
+void MouseEnter(const std::shared_ptr<RectControl>& control);
+void MouseExit(const std::shared_ptr<RectControl>& control);
+
+// Moves the focus into the control as a click or Tab would.
+void MoveFocus(const std::shared_ptr<RectControl>& control);
+// Asks the window's close box to close it.
+void CloseBox(const std::shared_ptr<Window>& window);
+
+// Points the resource folder elsewhere for the life of the object.
+class ResourceFolder {
+ public:
+  explicit ResourceFolder(const std::string& folder);
+  ~ResourceFolder();
+};
+
+// Runs fn at the next yield of a run, after pending events (e.g. to click
+// in the middle of a long run).
+void AtNextYield(std::function<void()> fn);
+
+// Forgets the implicit windows and any Quit, so that each test starts
+// afresh.
+void Reset();
+
+// Saves a picture of the window (frame excluded) as a PNG file.
+bool Grab(const std::shared_ptr<Window>& window, const std::string& png_path);
+
+}  // namespace seams
