@@ -6,9 +6,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "framework/gui/control.h"
+
+class Graphics;
+class StyledTextPrinter;
 
 class TextArea : public RectControl {
  public:
@@ -35,6 +39,10 @@ class TextArea : public RectControl {
   void SetSelText(const std::string& text);
 
   bool ReadOnly() const;
+
+  // The printer of the area's styled text, laid out to width on g.
+  std::shared_ptr<StyledTextPrinter> styledTextPrinter(const std::shared_ptr<Graphics>& g,
+                                                       int64_t width);
 
  protected:
   void _MakeWidget() override;

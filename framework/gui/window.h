@@ -101,6 +101,8 @@ class Window : public Object {
   // "(  ) as Boolean". A second handler for the same name replaces the first.
   void _AddMenuHandler(const std::string& item_name, const Delegate& handler);
   bool HasMenuHandler(const std::string& item_name) const;
+  // The handler registered for the menu item of that name, or empty.
+  Delegate _MenuHandler(const std::string& item_name) const;
 
   // The control that holds the keyboard focus in this window, or empty.
   std::shared_ptr<RectControl> FocusControl() const;

@@ -11,6 +11,7 @@
 #include "framework/gui/text_area.h"
 #include "framework/gui/window.h"
 
+class QFont;
 class QImage;
 class QMenuBar;
 class QTextDocument;
@@ -32,6 +33,8 @@ std::shared_ptr<RectControl> ControlOf(const QWidget* w);
 // The document behind a text area; paragraphs are the text's carriage
 // returns.
 QTextDocument* DocumentOf(const TextArea& area);
+// The font of a text area (its FontName mapped to an installed font).
+QFont FontOf(const TextArea& area);
 // The image of a picture.
 const QImage& ImageOf(const Picture& picture);
 
@@ -41,11 +44,8 @@ const QImage& ImageOf(const Picture& picture);
 bool CallProgram(const std::function<void()>& fn);
 
 // ---- Menus ---------------------------------------------------------------
-// Called when a window whose MenuBarVisible is True is constructed, after
-// its controls are made and before it shows, so that the menu code can
-// build a QMenuBar for it and hand it to SetMenuBar.
-using MenuBarAttacher = void (*)(const std::shared_ptr<Window>& window);
-void SetMenuBarAttacher(MenuBarAttacher attacher);
+// (The hook _WindowMenuBarHook, called for windows that show a menu bar, is
+// declared below, outside this namespace.)
 // Places bar above the window's content area (the content keeps its size);
 // the window takes ownership. nullptr removes the bar.
 void SetMenuBar(Window& window, QMenuBar* bar);
@@ -74,3 +74,9 @@ void AtNextYield(std::function<void()> fn);
 void ResetRuntime();
 
 }  // namespace native
+
+// Called by Window::Constructor once, after the construction events and
+// before the window first shows, for every window whose MenuBarVisible is
+// True; the menu code sets it and builds a QMenuBar that it hands to
+// native::SetMenuBar. May be null.
+extern void (*_WindowMenuBarHook)(const std::shared_ptr<Window>& window);
