@@ -1,0 +1,14 @@
+// Pearson correlations of the columns of a row-major data block, from raw
+// sums in one pass. Every sum adds its terms in increasing row order, as
+// the written loops do, so the result is bit-identical to them; only the
+// cross-products' memory order is blocked (many columns at once), and the
+// lower half is the mirror of the upper, which is exact because x*y == y*x.
+#pragma once
+
+#include <cstdint>
+
+// r[i * r_stride + k] = correlation of columns i and k of the rows x cols
+// block at data (row stride data_stride), for 0 <= i, k < cols; the diagonal
+// is exactly 1. Yields between blocks.
+void CorrelationKernel(const double* data, int64_t data_stride, int64_t rows,
+                       int64_t cols, double* r, int64_t r_stride);

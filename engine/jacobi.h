@@ -1,0 +1,19 @@
+// Eigenvalues of a real symmetric matrix by the cyclic Jacobi method with
+// thresholds: at most 50 sweeps, pivots row by row through the strict upper
+// triangle, the diagonal updated once per sweep from accumulated changes.
+// Each element sees the same rotations with the same operands as in the
+// written loops, so the result is bit-identical to them; only the storage
+// is rearranged so that the rotations sweep contiguous rows.
+#pragma once
+
+#include <cstdint>
+
+// eigenvalues[0..n) = the estimates after the last sweep, unsorted, of the
+// n x n matrix at a (row stride a_stride). Reads only the diagonal and the
+// strict upper triangle. Yields after every pivot.
+void JacobiEigenvalues(const double* a, int64_t a_stride, int64_t n,
+                       double* eigenvalues);
+
+// Sorts values[0..n) largest first by selection, taking the last of equal
+// values, so that zeros of either sign end where the written sort puts them.
+void SortDescending(double* values, int64_t n);
