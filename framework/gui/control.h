@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "framework/core/object.h"
 #include "framework/core/property.h"
@@ -58,6 +59,13 @@ class Control : public Object {
 
   // Called by the window that makes the control, before any property.
   virtual void _Attach(const std::shared_ptr<Window>& window);
+
+  // Raises an event with this control as first argument and args after it,
+  // through the runtime's dispatch. Returns the handler's Boolean result
+  // (false for events without one), or nothing when no handler is wired or
+  // the handler raised.
+  std::optional<bool> RaiseEvent(const std::string& event,
+                                 const std::vector<EventArg>& args = {});
 
  protected:
   // Raises an event with the control (typed as Self) as first argument and
@@ -110,6 +118,10 @@ class RectControl : public Control {
   // Framework internals (the Qt side): the widget behind the control.
   struct Native;
   Native* _Native() const { return native_.get(); }
+  void _SetTabIndex(int64_t index) { tab_index_ = index; }
+  void _SetTabStop(bool tab_stop) { tab_stop_ = tab_stop; }
+  // Applies the stored TextAlignment to the widget.
+  virtual void _ApplyAlignment();
 
  protected:
   void _Attach(const std::shared_ptr<Window>& window) override;

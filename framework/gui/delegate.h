@@ -16,7 +16,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <type_traits>
+#include <utility>
+#include <variant>
+#include <vector>
 
 #include "framework/core/exceptions.h"
 #include "framework/core/object.h"
@@ -43,12 +47,21 @@ template <typename R, typename... A> std::string SignatureOf() {
 }
 }  // namespace delegate_detail
 
+// An event's further argument, after the control that raises it.
+using EventArg = std::variant<std::string, int64_t, double, bool>;
+
 // A bound handler, typed only by its signature text.
 class RuntimeDelegate {
  public:
   explicit RuntimeDelegate(std::string signature) : signature_(std::move(signature)) {}
   virtual ~RuntimeDelegate() = default;
   const std::string& Signature() const { return signature_; }
+
+  // Calls the handler with sender as its first argument (when it takes one)
+  // and args after it; the Boolean result, false for a handler without one.
+  // The caller has checked the signature.
+  virtual bool _InvokeErased(const std::shared_ptr<Object>& sender,
+                             const std::vector<EventArg>& args) const = 0;
 
  private:
   std::string signature_;
@@ -62,7 +75,35 @@ class TypedDelegate : public RuntimeDelegate {
       : RuntimeDelegate(std::move(signature)), fn_(std::move(fn)) {}
   R Invoke(A... args) const { return fn_(std::move(args)...); }
 
+  bool _InvokeErased(const std::shared_ptr<Object>& sender,
+                     const std::vector<EventArg>& args) const override {
+    return Call(sender, args, std::index_sequence_for<A...>{});
+  }
+
  private:
+  template <typename T>
+  static T Extract(const std::shared_ptr<Object>& sender,
+                   const std::vector<EventArg>& args, size_t i) {
+    constexpr bool kWithSender = sizeof...(A) == 0 ? false : IsPtr<std::tuple_element_t<0, std::tuple<A...>>>::value;
+    if constexpr (IsPtr<T>::value) {
+      return Cast<typename T::element_type>(sender);
+    } else {
+      return std::get<T>(args.at(kWithSender ? i - 1 : i));
+    }
+  }
+  template <size_t... I>
+  bool Call(const std::shared_ptr<Object>& sender, const std::vector<EventArg>& args,
+            std::index_sequence<I...>) const {
+    if constexpr (std::is_same_v<R, bool>) {
+      return fn_(Extract<A>(sender, args, I)...);
+    } else {
+      fn_(Extract<A>(sender, args, I)...);
+      return false;
+    }
+  }
+  template <typename T> struct IsPtr : std::false_type {};
+  template <typename T> struct IsPtr<std::shared_ptr<T>> : std::true_type {};
+
   std::function<R(A...)> fn_;
 };
 

@@ -24,6 +24,7 @@ class PushButton : public RectControl {
   std::string Caption() const;
   void SetCaption(const std::string& caption);
   int64_t ButtonStyle() const { return style_; }
+  void _SetStyle(int64_t style);
 
  protected:
   void _MakeWidget() override;

@@ -68,8 +68,9 @@ class RunGuard {
   // True while some guard lives.
   static bool Active();
 
- private:
   struct State;
+
+ private:
   State* previous_;
   std::unique_ptr<State> state_;
 };

@@ -107,9 +107,15 @@ class Window : public Object {
   // The control that holds the keyboard focus in this window, or empty.
   std::shared_ptr<RectControl> FocusControl() const;
 
-  // Framework internals (the Qt side).
+  // Framework internals (the Qt side), and the property setters.
   struct Native;
   Native* _Native() const { return native_.get(); }
+  void _SetSize(int64_t width, int64_t height);
+  // 0 minimum width, 1 minimum height, 2 maximum width, 3 maximum height.
+  void _SetLimit(int which, int64_t value);
+  void _SetResizeable(bool resizeable);
+  void _SetVisibleProperty(bool visible);
+  void _SetMenuBarVisible(bool visible);
 
  private:
   friend struct Native;

@@ -1,0 +1,288 @@
+#include "framework/gui/control.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QEnterEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/props.h"
+#include "framework/gui/internal/widgets.h"
+#include "framework/gui/window.h"
+
+// ---- Control -----------------------------------------------------------------
+
+Control::Control() = default;
+Control::~Control() = default;
+
+namespace {
+const props::Table<Control>& ControlTable() {
+  static const props::Table<Control> table = {
+      {"Name", [](Control& c, const PropertyValue& v) { c.SetName(props::AsString("Name", v)); }},
+      {"Index", props::Ignore<Control>},
+      {"TabPanelIndex", props::Ignore<Control>},
+      {"InitialParent", props::Ignore<Control>},
+      {"DataField", props::Ignore<Control>},
+      {"DataSource", props::Ignore<Control>},
+  };
+  return table;
+}
+}  // namespace
+
+void Control::SetProperty(const std::string& name, const PropertyValue& value) {
+  props::Set<Control, Object>(*this, ControlTable(), name, value);
+}
+
+std::map<std::string, Control::EventShape> Control::Events() const {
+  return {{"Open", {"", ""}}};
+}
+
+std::string Control::EventSignature(const std::string& event) const {
+  const auto events = Events();
+  auto it = events.find(event);
+  if (it == events.end()) return "";
+  return std::string("( ") + ClassName() + it->second.params + " )" + it->second.result;
+}
+
+void Control::AddHandler(const std::string& event, const Delegate& handler) {
+  NotNil(handler);
+  const std::string wanted = EventSignature(event);
+  if (wanted.empty())
+    throw InvalidArgumentException(std::string("class ") + ClassName() + " has no event " + event);
+  if (handler->Signature() != wanted)
+    throw TypeMismatchException("handler \"" + handler->Signature() + "\" cannot handle " +
+                                ClassName() + "." + event + ", which needs \"" + wanted + "\"");
+  handlers_[event] = handler;
+}
+
+bool Control::HasHandler(const std::string& event) const { return handlers_.count(event) != 0; }
+
+const Delegate* Control::FindHandler(const std::string& event) const {
+  auto it = handlers_.find(event);
+  return it == handlers_.end() ? nullptr : &it->second;
+}
+
+void Control::_Attach(const std::shared_ptr<Window>& window) { window_ = window; }
+
+std::optional<bool> Control::RaiseEvent(const std::string& event,
+                                        const std::vector<EventArg>& args) {
+  const Delegate* d = FindHandler(event);
+  if (d == nullptr) return std::nullopt;
+  // Keep both alive during the call: a handler may drop its own control.
+  const Delegate handler = *d;
+  const std::shared_ptr<Object> self = shared_from_this();
+  bool result = false;
+  const bool ok = native::CallProgram([&] { result = handler->_InvokeErased(self, args); });
+  if (!ok) return std::nullopt;
+  return result;
+}
+
+void RuntimeAddEventHandler(const std::shared_ptr<Control>& control, const std::string& event,
+                            const Delegate& handler) {
+  NotNil(control)->AddHandler(event, handler);
+}
+
+// ---- RectControl -------------------------------------------------------------
+
+namespace {
+
+// Routes the input of a control's widget (and its children) to the
+// control's events. Keys first go to KeyDown: True discards them. A mouse
+// press goes to MouseDown: True takes it away from the widget.
+class InputFilter : public QObject {
+ public:
+  InputFilter(RectControl* control, QObject* parent) : QObject(parent), control_(control) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (w == nullptr) return false;
+    switch (e->type()) {
+      case QEvent::KeyPress: {
+        auto* k = static_cast<QKeyEvent*>(e);
+        const std::string key = native::KeyText(k->key(), k->text());
+        if (key.empty()) return false;
+        auto r = control_->RaiseEvent("KeyDown", {key});
+        return r.value_or(false);
+      }
+      case QEvent::MouseButtonPress: {
+        if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) return false;
+        const QPoint p = Local(w, static_cast<QMouseEvent*>(e));
+        auto r = control_->RaiseEvent("MouseDown", {int64_t{p.x()}, int64_t{p.y()}});
+        return r.value_or(false);
+      }
+      case QEvent::MouseButtonRelease: {
+        if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) return false;
+        const QPoint p = Local(w, static_cast<QMouseEvent*>(e));
+        control_->RaiseEvent("MouseUp", {int64_t{p.x()}, int64_t{p.y()}});
+        return false;
+      }
+      case QEvent::Enter:
+        if (w == native::WidgetOf(*control_)) control_->RaiseEvent("MouseEnter");
+        return false;
+      case QEvent::Leave:
+        if (w == native::WidgetOf(*control_)) control_->RaiseEvent("MouseExit");
+        return false;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  // The event's position in the control's own coordinates.
+  QPoint Local(QWidget* w, QMouseEvent* e) const {
+    QWidget* own = native::WidgetOf(*control_);
+    const QPoint p = e->position().toPoint();
+    return own == nullptr || own == w ? p : w->mapTo(own, p);
+  }
+
+  RectControl* control_;
+};
+
+void Watch(QWidget* w, QObject* filter) {
+  w->installEventFilter(filter);
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) area->viewport()->installEventFilter(filter);
+}
+
+const props::Table<RectControl>& RectTable() {
+  using N = RectControl::Native;
+  auto native = [](RectControl& c) -> N& { return *c._Native(); };
+  static const props::Table<RectControl> table = {
+      {"Left", [=](RectControl& c, const PropertyValue& v) { native(c).left = props::AsInt("Left", v); native(c).ApplyGeometry(); }},
+      {"Top", [=](RectControl& c, const PropertyValue& v) { native(c).top = props::AsInt("Top", v); native(c).ApplyGeometry(); }},
+      {"Width", [=](RectControl& c, const PropertyValue& v) { native(c).width = props::AsInt("Width", v); native(c).ApplyGeometry(); }},
+      {"Height", [=](RectControl& c, const PropertyValue& v) { native(c).height = props::AsInt("Height", v); native(c).ApplyGeometry(); }},
+      {"Visible", [](RectControl& c, const PropertyValue& v) { c.SetVisible(props::AsBool("Visible", v)); }},
+      {"Enabled", [](RectControl& c, const PropertyValue& v) { c.SetEnabled(props::AsBool("Enabled", v)); }},
+      {"TabIndex", [](RectControl& c, const PropertyValue& v) { c._SetTabIndex(props::AsInt("TabIndex", v)); }},
+      {"TabStop", [](RectControl& c, const PropertyValue& v) { c._SetTabStop(props::AsBool("TabStop", v)); }},
+      {"AllowFocus", [=](RectControl& c, const PropertyValue& v) { native(c).allow_focus = props::AsBool("AllowFocus", v); }},
+      {"Transparent", [=](RectControl& c, const PropertyValue& v) { native(c).transparent = props::AsBool("Transparent", v); native(c).ApplyColors(); }},
+      {"FontName", [=](RectControl& c, const PropertyValue& v) { native(c).font_name = props::AsString("FontName", v); native(c).ApplyFont(); }},
+      {"FontSize", [=](RectControl& c, const PropertyValue& v) { native(c).font_size = props::AsDouble("FontSize", v); native(c).ApplyFont(); }},
+      {"Bold", [=](RectControl& c, const PropertyValue& v) { native(c).bold = props::AsBool("Bold", v); native(c).ApplyFont(); }},
+      {"Italic", [=](RectControl& c, const PropertyValue& v) { native(c).italic = props::AsBool("Italic", v); native(c).ApplyFont(); }},
+      {"Underline", [=](RectControl& c, const PropertyValue& v) { native(c).underline = props::AsBool("Underline", v); native(c).ApplyFont(); }},
+      {"TextColor", [=](RectControl& c, const PropertyValue& v) { native(c).text_color = props::AsColor("TextColor", v); native(c).has_text_color = true; native(c).ApplyColors(); }},
+      {"BackgroundColor", [=](RectControl& c, const PropertyValue& v) { native(c).background = props::AsColor("BackgroundColor", v); native(c).ApplyColors(); }},
+      {"HasBackgroundColor", [=](RectControl& c, const PropertyValue& v) { native(c).has_background = props::AsBool("HasBackgroundColor", v); native(c).ApplyColors(); }},
+      {"TextAlignment", [=](RectControl& c, const PropertyValue& v) { native(c).alignment = props::AsInt("TextAlignment", v); c._ApplyAlignment(); }},
+      // Kept for the design tables; the window never resizes or themes its
+      // controls, so these change nothing.
+      {"FontUnit", props::Ignore<RectControl>},
+      {"LockLeft", props::Ignore<RectControl>},
+      {"LockTop", props::Ignore<RectControl>},
+      {"LockRight", props::Ignore<RectControl>},
+      {"LockBottom", props::Ignore<RectControl>},
+      {"AllowFocusRing", props::Ignore<RectControl>},
+      {"AllowAutoDeactivate", props::Ignore<RectControl>},
+      {"DoubleBuffer", props::Ignore<RectControl>},
+      {"Tooltip", props::Ignore<RectControl>},
+  };
+  return table;
+}
+
+}  // namespace
+
+RectControl::RectControl() : native_(std::make_unique<Native>()) { native_->control = this; }
+RectControl::~RectControl() = default;
+
+RectControl::Native::~Native() {
+  if (widget) {
+    widget->setProperty("vellacor_control", QVariant());
+    delete widget.data();
+  }
+}
+
+void RectControl::SetProperty(const std::string& name, const PropertyValue& value) {
+  props::Set<RectControl, Control>(*this, RectTable(), name, value);
+}
+
+std::map<std::string, Control::EventShape> RectControl::Events() const {
+  auto events = Control::Events();
+  events["GotFocus"] = {"", ""};
+  events["LostFocus"] = {"", ""};
+  events["MouseEnter"] = {"", ""};
+  events["MouseExit"] = {"", ""};
+  return events;
+}
+
+bool RectControl::Visible() const { return native_->visible; }
+void RectControl::SetVisible(bool visible) {
+  native_->visible = visible;
+  if (native_->widget) native_->widget->setVisible(visible);
+}
+bool RectControl::Enabled() const { return native_->enabled; }
+void RectControl::SetEnabled(bool enabled) {
+  native_->enabled = enabled;
+  if (native_->widget) native_->widget->setEnabled(enabled);
+}
+int64_t RectControl::Left() const { return native_->left; }
+int64_t RectControl::Top() const { return native_->top; }
+int64_t RectControl::Width() const { return native_->width; }
+int64_t RectControl::Height() const { return native_->height; }
+void RectControl::SetBounds(int64_t left, int64_t top, int64_t width, int64_t height) {
+  native_->left = left;
+  native_->top = top;
+  native_->width = width;
+  native_->height = height;
+  native_->ApplyGeometry();
+}
+
+void RectControl::SetFocus() {
+  auto window = OwnerWindow();
+  QWidget* w = native_->widget;
+  if (!window || w == nullptr || w->focusPolicy() == Qt::NoFocus) return;
+  window->_Native()->FocusMovedTo(std::static_pointer_cast<RectControl>(shared_from_this()));
+  w->setFocus(Qt::OtherFocusReason);
+}
+
+bool RectControl::HasFocus() const {
+  auto window = OwnerWindow();
+  return window && window->FocusControl().get() == this;
+}
+
+void RectControl::_Attach(const std::shared_ptr<Window>& window) {
+  Control::_Attach(window);
+  native_->window = window;
+  _MakeWidget();
+}
+
+void RectControl::_ApplyAlignment() {}
+
+void RectControl::Native::Adopt(QWidget* w) {
+  auto win = window.lock();
+  widget = w;
+  if (win) w->setParent(native::Content(*win));
+  w->setProperty("vellacor_control", QVariant::fromValue(static_cast<void*>(this)));
+  filter = new InputFilter(control, w);
+  Watch(w, filter);
+  ApplyGeometry();
+  ApplyFont();
+  ApplyColors();
+  w->setEnabled(enabled);
+  w->setVisible(visible);
+}
+
+void RectControl::Native::ApplyGeometry() {
+  if (widget) widget->setGeometry(static_cast<int>(left), static_cast<int>(top),
+                                  static_cast<int>(width), static_cast<int>(height));
+}
+
+void RectControl::Native::ApplyFont() {
+  if (widget) widget->setFont(native::MakeFont(font_name, font_size, bold, italic, underline));
+}
+
+void RectControl::Native::ApplyColors() {
+  if (!widget) return;
+  QPalette pal = widget->palette();
+  if (has_text_color) {
+    pal.setColor(QPalette::WindowText, native::ToQColor(text_color));
+    pal.setColor(QPalette::Text, native::ToQColor(text_color));
+    pal.setColor(QPalette::ButtonText, native::ToQColor(text_color));
+  }
+  if (has_background) pal.setColor(QPalette::Base, native::ToQColor(background));
+  widget->setPalette(pal);
+}

@@ -1,0 +1,28 @@
+#include "framework/gui/dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "framework/gui/internal/native.h"
+
+namespace {
+void (*answerer)(const std::string&) = nullptr;
+void (*beep_listener)() = nullptr;
+}  // namespace
+
+void MsgBox(const std::string& text) {
+  if (answerer != nullptr) return answerer(text);
+  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
+                  QString::fromStdString(text), QMessageBox::Ok);
+  box.exec();
+}
+
+void Beep() {
+  if (beep_listener != nullptr) return beep_listener();
+  QApplication::beep();
+}
+
+namespace native {
+void SetMessageBoxAnswerer(void (*answer)(const std::string& text)) { answerer = answer; }
+void SetBeepListener(void (*listener)()) { beep_listener = listener; }
+}  // namespace native

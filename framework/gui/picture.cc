@@ -1,0 +1,48 @@
+#include "framework/gui/picture.h"
+
+#include <QImage>
+#include <filesystem>
+#include <system_error>
+
+#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/widgets.h"
+
+namespace {
+std::string& FolderOverride() {
+  static std::string folder;
+  return folder;
+}
+}  // namespace
+
+Picture::Picture() : native_(std::make_unique<Native>()) {}
+Picture::~Picture() = default;
+
+int64_t Picture::Width() const { return native_->image.width(); }
+int64_t Picture::Height() const { return native_->image.height(); }
+
+std::string ResourceFolder() {
+  if (!FolderOverride().empty()) return FolderOverride();
+  std::error_code ec;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec) {
+    const auto beside = exe.parent_path() / "resources";
+    if (std::filesystem::is_directory(beside, ec)) return beside.string();
+  }
+  return VELLACOR_BUILD_RESOURCES;
+}
+
+std::shared_ptr<Picture> Picture::_OpenFromApp(const std::string& file_name) {
+  // Only names of files in the folder itself are resources.
+  if (file_name.empty() || file_name.find('/') != std::string::npos || file_name == "." ||
+      file_name == "..")
+    return nullptr;
+  const std::string path = ResourceFolder() + "/" + file_name;
+  auto picture = std::make_shared<Picture>();
+  if (!picture->native_->image.load(QString::fromStdString(path))) return nullptr;
+  return picture;
+}
+
+namespace native {
+const QImage& ImageOf(const Picture& picture) { return picture._Native()->image; }
+void SetResourceFolderOverride(const std::string& folder) { FolderOverride() = folder; }
+}  // namespace native

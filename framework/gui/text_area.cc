@@ -1,0 +1,158 @@
+#include "framework/gui/text_area.h"
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/props.h"
+#include "framework/gui/internal/widgets.h"
+
+// The document keeps the text's carriage returns as its paragraph breaks
+// and line feeds as line separators inside a paragraph, so that the text
+// comes back byte for byte. Positions are counted in characters (code
+// points); the document counts UTF-16 units.
+
+namespace {
+
+constexpr char16_t kParagraph = 0x2029, kLineSeparator = 0x2028;
+
+QPlainTextEdit* EditOf(const TextArea& a) { return static_cast<QPlainTextEdit*>(native::WidgetOf(a)); }
+
+// The program's text in the form that QTextCursor::insertText takes: it
+// makes a paragraph of each carriage return.
+QString ToDocument(const std::string& text) {
+  QString s = QString::fromStdString(text);
+  s.replace(QChar('\n'), QChar(kLineSeparator));
+  return s;
+}
+
+QString RawText(const QPlainTextEdit* e) { return e->document()->toRawText(); }
+
+std::string FromDocument(QString raw) {
+  raw.replace(QChar(kParagraph), QChar('\r'));
+  raw.replace(QChar(kLineSeparator), QChar('\n'));
+  return raw.toStdString();
+}
+
+// Document position of the character with index chars, clamped to the end.
+int ToDocPos(const QString& raw, int64_t chars) {
+  int pos = 0;
+  for (int64_t n = 0; n < chars && pos < raw.size(); ++n)
+    pos += raw.at(pos).isHighSurrogate() && pos + 1 < raw.size() ? 2 : 1;
+  return pos;
+}
+
+int64_t FromDocPos(const QString& raw, int pos) {
+  int64_t chars = 0;
+  for (int i = 0; i < pos && i < raw.size(); ++chars)
+    i += raw.at(i).isHighSurrogate() && i + 1 < raw.size() ? 2 : 1;
+  return chars;
+}
+
+const props::Table<TextArea>& AreaTable() {
+  auto bar = [](bool on) { return on ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff; };
+  static const props::Table<TextArea> table = {
+      {"Value", [](TextArea& a, const PropertyValue& v) { a.SetText(props::AsString("Value", v)); }},
+      {"Text", [](TextArea& a, const PropertyValue& v) { a.SetText(props::AsString("Text", v)); }},
+      {"ReadOnly", [](TextArea& a, const PropertyValue& v) { EditOf(a)->setReadOnly(props::AsBool("ReadOnly", v)); }},
+      {"AllowTabs", [](TextArea& a, const PropertyValue& v) { EditOf(a)->setTabChangesFocus(!props::AsBool("AllowTabs", v)); }},
+      {"HasBorder", [](TextArea& a, const PropertyValue& v) {
+         EditOf(a)->setFrameShape(props::AsBool("HasBorder", v) ? QFrame::StyledPanel : QFrame::NoFrame);
+       }},
+      {"HasVerticalScrollbar", [=](TextArea& a, const PropertyValue& v) {
+         EditOf(a)->setVerticalScrollBarPolicy(bar(props::AsBool("HasVerticalScrollbar", v)));
+       }},
+      {"HasHorizontalScrollbar", [=](TextArea& a, const PropertyValue& v) {
+         const bool on = props::AsBool("HasHorizontalScrollbar", v);
+         EditOf(a)->setHorizontalScrollBarPolicy(bar(on));
+         EditOf(a)->setLineWrapMode(on ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+       }},
+      // Always multi-line, plain and unlimited here; the spacing is the font's.
+      {"Multiline", props::Ignore<TextArea>},
+      {"AllowStyledText", props::Ignore<TextArea>},
+      {"HideSelection", props::Ignore<TextArea>},
+      {"MaximumCharactersAllowed", props::Ignore<TextArea>},
+      {"ValidationMask", props::Ignore<TextArea>},
+      {"LineSpacing", props::Ignore<TextArea>},
+      {"LineHeight", props::Ignore<TextArea>},
+      {"AllowSpellChecking", props::Ignore<TextArea>},
+  };
+  return table;
+}
+
+}  // namespace
+
+TextArea::TextArea() = default;
+TextArea::~TextArea() = default;
+
+void TextArea::SetProperty(const std::string& name, const PropertyValue& value) {
+  props::Set<TextArea, RectControl>(*this, AreaTable(), name, value);
+}
+
+std::map<std::string, Control::EventShape> TextArea::Events() const {
+  auto events = RectControl::Events();
+  events["KeyDown"] = {", String", " as Boolean"};
+  events["TextChange"] = {"", ""};
+  return events;
+}
+
+std::string TextArea::Text() const { return FromDocument(RawText(EditOf(*this))); }
+
+void TextArea::SetText(const std::string& text) {
+  QPlainTextEdit* e = EditOf(*this);
+  e->document()->clear();
+  QTextCursor c(e->document());
+  c.insertText(ToDocument(text));
+  c.movePosition(QTextCursor::Start);
+  e->setTextCursor(c);
+}
+
+int64_t TextArea::SelStart() const {
+  const QPlainTextEdit* e = EditOf(*this);
+  return FromDocPos(RawText(e), e->textCursor().selectionStart());
+}
+
+void TextArea::SetSelStart(int64_t position) {
+  QPlainTextEdit* e = EditOf(*this);
+  QTextCursor c = e->textCursor();
+  c.setPosition(ToDocPos(RawText(e), std::max<int64_t>(0, position)));
+  e->setTextCursor(c);
+}
+
+int64_t TextArea::SelLength() const {
+  const QPlainTextEdit* e = EditOf(*this);
+  const QString raw = RawText(e);
+  const QTextCursor c = e->textCursor();
+  return FromDocPos(raw, c.selectionEnd()) - FromDocPos(raw, c.selectionStart());
+}
+
+std::string TextArea::SelText() const {
+  const QPlainTextEdit* e = EditOf(*this);
+  const QTextCursor c = e->textCursor();
+  return FromDocument(RawText(e).mid(c.selectionStart(), c.selectionEnd() - c.selectionStart()));
+}
+
+void TextArea::SetSelText(const std::string& text) {
+  QPlainTextEdit* e = EditOf(*this);
+  QTextCursor c = e->textCursor();
+  c.insertText(ToDocument(text));
+  e->setTextCursor(c);
+}
+
+bool TextArea::ReadOnly() const { return EditOf(*this)->isReadOnly(); }
+
+void TextArea::_MakeWidget() {
+  auto* w = new QPlainTextEdit;
+  w->setFocusPolicy(Qt::StrongFocus);
+  w->setTabChangesFocus(true);
+  QObject::connect(w, &QPlainTextEdit::textChanged, [this] { RaiseEvent("TextChange"); });
+  _Native()->Adopt(w);
+}
+
+namespace native {
+QTextDocument* DocumentOf(const TextArea& area) { return EditOf(area)->document(); }
+QFont FontOf(const TextArea& area) { return EditOf(area)->font(); }
+}  // namespace native

@@ -1,0 +1,173 @@
+#include "framework/testing/seams.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QKeyEvent>
+#include <QPixmap>
+#include <QTest>
+#include <QWidget>
+#include <cstdlib>
+
+#include "framework/gui/internal/native.h"
+#include "framework/gui/runtime.h"
+
+namespace seams {
+
+namespace {
+
+std::vector<std::string> box_texts;
+int64_t beep_count = 0;
+
+QWidget* Widget(const std::shared_ptr<RectControl>& control) {
+  QWidget* w = native::WidgetOf(*NotNil(control));
+  if (w == nullptr) throw NilObjectException("the control has no widget");
+  return w;
+}
+
+// The Qt key and text of a key given as the program sees it.
+void QtKey(const std::string& key, int* qt_key, QString* text) {
+  const QString s = QString::fromStdString(key);
+  *text = s;
+  *qt_key = Qt::Key_unknown;
+  if (s.size() != 1) return;
+  const char16_t c = s.at(0).unicode();
+  switch (c) {
+    case 8: *qt_key = Qt::Key_Backspace; return;
+    case 9: *qt_key = Qt::Key_Tab; return;
+    case 13: *qt_key = Qt::Key_Return; return;
+    case 27: *qt_key = Qt::Key_Escape; return;
+    case 28: *qt_key = Qt::Key_Left; *text = QString(); return;
+    case 29: *qt_key = Qt::Key_Right; *text = QString(); return;
+    case 30: *qt_key = Qt::Key_Up; *text = QString(); return;
+    case 31: *qt_key = Qt::Key_Down; *text = QString(); return;
+    case 127: *qt_key = Qt::Key_Delete; return;
+    default:
+      // Qt's codes for printable ASCII keys are the upper-case characters.
+      if (c >= 0x20 && c < 0x7F) *qt_key = QChar(c).toUpper().unicode();
+  }
+}
+
+void SendKey(QWidget* target, const std::string& key) {
+  int qt_key;
+  QString text;
+  QtKey(key, &qt_key, &text);
+  QKeyEvent press(QEvent::KeyPress, qt_key, Qt::NoModifier, text);
+  QCoreApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, qt_key, Qt::NoModifier, text);
+  QCoreApplication::sendEvent(target, &release);
+}
+
+// The innermost widget at p inside w (a text area's viewport, say), and p
+// in its coordinates.
+QWidget* Target(QWidget* w, QPoint* p) {
+  QWidget* child = w->childAt(*p);
+  if (child == nullptr) return w;
+  *p = child->mapFrom(w, *p);
+  return child;
+}
+
+QPoint Centre(QWidget* w) { return QPoint(w->width() / 2, w->height() / 2); }
+
+}  // namespace
+
+void InitRuntime() {
+  if (QApplication::instance() != nullptr) return;
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static char name[] = "vellacor-tests";
+  static char* argv[] = {name, nullptr};
+  RuntimeInit(1, argv, nullptr);
+}
+
+void ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+MessageBoxes::MessageBoxes() {
+  box_texts.clear();
+  native::SetMessageBoxAnswerer([](const std::string& text) { box_texts.push_back(text); });
+}
+MessageBoxes::~MessageBoxes() { native::SetMessageBoxAnswerer(nullptr); }
+const std::vector<std::string>& MessageBoxes::Texts() const { return box_texts; }
+
+Beeps::Beeps() {
+  beep_count = 0;
+  native::SetBeepListener([] { ++beep_count; });
+}
+Beeps::~Beeps() { native::SetBeepListener(nullptr); }
+int64_t Beeps::Count() const { return beep_count; }
+
+void PressKey(const std::shared_ptr<RectControl>& control, const std::string& key) {
+  SendKey(Widget(control), key);
+}
+
+void PressKey(const std::shared_ptr<Window>& window, const std::string& key) {
+  QWidget* top = native::TopLevel(*NotNil(window));
+  QWidget* focus = top->focusWidget();
+  SendKey(focus != nullptr ? focus : top, key);
+}
+
+void Type(const std::shared_ptr<RectControl>& control, const std::string& text) {
+  const QString s = QString::fromStdString(text);
+  for (QChar c : s) PressKey(control, QString(c).toStdString());
+}
+
+void Click(const std::shared_ptr<RectControl>& control) {
+  QWidget* w = Widget(control);
+  QPoint p = Centre(w);
+  QWidget* target = Target(w, &p);
+  QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, p);
+}
+
+void MouseDown(const std::shared_ptr<RectControl>& control, int64_t x, int64_t y) {
+  QPoint p(static_cast<int>(x), static_cast<int>(y));
+  QWidget* target = Target(Widget(control), &p);
+  QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, p);
+}
+
+void MouseUp(const std::shared_ptr<RectControl>& control, int64_t x, int64_t y) {
+  QPoint p(static_cast<int>(x), static_cast<int>(y));
+  QWidget* target = Target(Widget(control), &p);
+  QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, p);
+}
+
+void ClickWindow(const std::shared_ptr<Window>& window, int64_t x, int64_t y) {
+  QWidget* content = native::Content(*NotNil(window));
+  QPoint p(static_cast<int>(x), static_cast<int>(y));
+  QWidget* target = Target(content, &p);
+  QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, p);
+}
+
+void MouseEnter(const std::shared_ptr<RectControl>& control) {
+  QWidget* w = Widget(control);
+  const QPointF p = Centre(w);
+  QEnterEvent e(p, w->mapTo(w->window(), p), w->mapToGlobal(p));
+  QCoreApplication::sendEvent(w, &e);
+}
+
+void MouseExit(const std::shared_ptr<RectControl>& control) {
+  QEvent e(QEvent::Leave);
+  QCoreApplication::sendEvent(Widget(control), &e);
+}
+
+void MoveFocus(const std::shared_ptr<RectControl>& control) {
+  QWidget* w = Widget(control);
+  QWidget* top = w->window();
+  top->activateWindow();
+  QApplication::setActiveWindow(top);
+  w->setFocus(Qt::MouseFocusReason);
+  ProcessEvents();
+}
+
+void CloseBox(const std::shared_ptr<Window>& window) { native::TopLevel(*NotNil(window))->close(); }
+
+ResourceFolder::ResourceFolder(const std::string& folder) { native::SetResourceFolderOverride(folder); }
+ResourceFolder::~ResourceFolder() { native::SetResourceFolderOverride(""); }
+
+void AtNextYield(std::function<void()> fn) { native::AtNextYield(std::move(fn)); }
+
+void Reset() { native::ResetRuntime(); }
+
+bool Grab(const std::shared_ptr<Window>& window, const std::string& png_path) {
+  QWidget* top = native::TopLevel(*NotNil(window));
+  return top->grab().save(QString::fromStdString(png_path), "PNG");
+}
+
+}  // namespace seams
