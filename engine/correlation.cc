@@ -1,13 +1,14 @@
 #include "engine/correlation.h"
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "framework/core/yield.h"
 
 namespace {
 using v4 = double __attribute__((vector_size(32)));
+// The same, for loads and stores at any double's address.
+using v4u = double __attribute__((vector_size(32), aligned(8), may_alias));
 
 // A register tile of cross-products: 4 columns i by 12 columns k.
 constexpr int64_t kTileI = 4;
@@ -27,11 +28,12 @@ int64_t RoundUp(int64_t x, int64_t m) { return (x + m - 1) / m * m; }
   for (int ii = 0; ii < kTileI; ++ii)
 #pragma GCC unroll 3
     for (int v = 0; v < 3; ++v)
-      std::memcpy(&acc[ii][v], c + (i0 + ii) * c_stride + k0 + 4 * v, sizeof(v4));
+      acc[ii][v] = *reinterpret_cast<const v4u*>(c + (i0 + ii) * c_stride + k0 + 4 * v);
   for (int64_t j = 0; j < rows; ++j) {
     const double* row = block + j * width;
-    v4 b[3];
-    std::memcpy(b, row + k0, sizeof b);
+    const v4 b[3] = {*reinterpret_cast<const v4u*>(row + k0),
+                     *reinterpret_cast<const v4u*>(row + k0 + 4),
+                     *reinterpret_cast<const v4u*>(row + k0 + 8)};
 #pragma GCC unroll 4
     for (int ii = 0; ii < kTileI; ++ii) {
       const double a = row[i0 + ii];
@@ -43,11 +45,11 @@ int64_t RoundUp(int64_t x, int64_t m) { return (x + m - 1) / m * m; }
   for (int ii = 0; ii < kTileI; ++ii)
 #pragma GCC unroll 3
     for (int v = 0; v < 3; ++v)
-      std::memcpy(c + (i0 + ii) * c_stride + k0 + 4 * v, &acc[ii][v], sizeof(v4));
+      *reinterpret_cast<v4u*>(c + (i0 + ii) * c_stride + k0 + 4 * v) = acc[ii][v];
 }
 }  // namespace
 
-__attribute__((target_clones("arch=x86-64-v3", "default")))
+__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
 void CorrelationKernel(const double* data, int64_t data_stride, int64_t rows,
                        int64_t cols, double* r, int64_t r_stride) {
   const int64_t n = cols;

@@ -28,7 +28,7 @@ namespace {
 }
 }  // namespace
 
-__attribute__((target_clones("arch=x86-64-v3", "default")))
+__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
 void JacobiEigenvalues(const double* a, int64_t a_stride, int64_t n,
                        double* eigenvalues) {
   double* E = eigenvalues;
@@ -82,10 +82,11 @@ void JacobiEigenvalues(const double* a, int64_t a_stride, int64_t n,
           P[q] = 0;
           double* Q = M + q * n;
           RotatePairs(P, Q, 0, p, s, tau);
-          // Column q between the pivot rows: gathered, rotated, put back.
-          for (int64_t j = p + 1; j < q; ++j) column[j] = M[j * n + q];
-          RotatePairs(P, column.data(), p + 1, q, s, tau);
-          for (int64_t j = p + 1; j < q; ++j) M[j * n + q] = column[j];
+          for (int64_t j = p + 1; j < q; ++j) {
+            const double xj = P[j], yj = M[j * n + q];
+            P[j] = xj - s * (yj + xj * tau);
+            M[j * n + q] = yj + s * (xj - yj * tau);
+          }
           RotatePairs(P, Q, q + 1, n, s, tau);
         }
         RuntimeYield();
