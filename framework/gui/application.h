@@ -64,5 +64,6 @@ void _RuntimeRegisterAppObject(const std::shared_ptr<Application>& app);
 // The registered application object, or empty before registration.
 std::shared_ptr<Application> _GetAppObject();
 
-// Test seam: forgets the registered application object.
-void ResetAppObjectForTesting();
+// Lets go of the application object (RuntimePerformFinalizers calls it,
+// while the Qt application object still exists).
+void _RuntimeReleaseAppObject();

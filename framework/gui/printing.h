@@ -12,7 +12,6 @@
 #include <string>
 
 class Window;
-class TextArea;
 
 // A page setup for the print dialog; the program never makes one, so it
 // carries nothing yet.
@@ -37,7 +36,9 @@ class Graphics {
   std::unique_ptr<Impl> impl_;
 };
 
-// Draws a text's styled text, laid out to a fixed width, block by block.
+// Draws a text's styled text, laid out to a fixed width, block by block;
+// made by TextArea::styledTextPrinter (its text in its font). Making one
+// for an empty surface raises NilObjectException.
 class StyledTextPrinter {
  public:
   struct Impl;
@@ -63,11 +64,6 @@ class StyledTextPrinter {
 std::shared_ptr<Graphics> OpenPrinterDialog(
     const std::shared_ptr<PrinterSetup>& pageSetup,
     const std::shared_ptr<Window>& parent);
-
-// The printer of the area's styled text (its text in its font), laid out to
-// width on surface g. Raises NilObjectException when g is empty.
-std::shared_ptr<StyledTextPrinter> styledTextPrinter(
-    TextArea& area, const std::shared_ptr<Graphics>& g, int64_t width);
 
 // Test seams. The next print dialogs are answered without showing them:
 // with a surface that writes a PDF (US Letter, half-inch margins, so the

@@ -1,0 +1,56 @@
+#include "framework/gui/application.h"
+
+#include <QGuiApplication>
+
+#include "framework/gui/internal/menu_native.h"
+
+namespace {
+bool supports_hidpi = false;
+std::shared_ptr<Application> app_object;
+}  // namespace
+
+Application::Application() = default;
+Application::~Application() = default;
+
+void Application::_SetSupportsHiDPI(bool supported) {
+  supports_hidpi = supported;
+  // Qt accepts the scaling policy only before its application object exists.
+  if (QCoreApplication::instance() == nullptr)
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        supported ? Qt::HighDpiScaleFactorRoundingPolicy::PassThrough
+                  : Qt::HighDpiScaleFactorRoundingPolicy::Round);
+}
+
+bool Application::SupportsHiDPI() { return supports_hidpi; }
+
+void Application::_x_SetVersionData(int64_t major, int64_t minor, int64_t bug,
+                                    int64_t nonRelease, int64_t stageCode,
+                                    const std::string& longVersion,
+                                    const std::string& shortVersion,
+                                    const std::string& packageInfo) {
+  major_ = major;
+  minor_ = minor;
+  bug_ = bug;
+  non_release_ = nonRelease;
+  stage_code_ = stageCode;
+  long_version_ = longVersion;
+  short_version_ = shortVersion;
+  package_info_ = packageInfo;
+}
+
+void Application::SetMenuBar(const std::shared_ptr<::MenuBar>& bar) {
+  menu_bar_ = bar;
+  _ShowMenuBarInAllWindows(bar);
+}
+
+bool Application::IsEventImplemented(const std::string& /*eventName*/) const {
+  return false;
+}
+
+void _RuntimeRegisterAppObject(const std::shared_ptr<Application>& app) {
+  app_object = NotNil(app);
+}
+
+std::shared_ptr<Application> _GetAppObject() { return app_object; }
+
+void _RuntimeReleaseAppObject() { app_object.reset(); }

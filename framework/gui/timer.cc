@@ -1,0 +1,117 @@
+#include "framework/gui/timer.h"
+
+#include <QTimer>
+#include <algorithm>
+
+#include "framework/core/exceptions.h"
+
+struct Timer::Native {
+  QTimer qtimer;
+};
+
+namespace {
+
+// Running timers, in the order they started; weak, since the window owns
+// its timers.
+std::vector<std::weak_ptr<Timer>>& Running() {
+  static std::vector<std::weak_ptr<Timer>> running;
+  return running;
+}
+
+void Forget(const Timer* timer) {
+  auto& r = Running();
+  r.erase(std::remove_if(r.begin(), r.end(),
+                         [timer](const std::weak_ptr<Timer>& w) {
+                           auto t = w.lock();
+                           return !t || t.get() == timer;
+                         }),
+          r.end());
+}
+
+int64_t IntegerOf(const PropertyValue& value, const std::string& name) {
+  if (const auto* i = std::get_if<int64_t>(&value)) return *i;
+  if (const auto* d = std::get_if<double>(&value)) return static_cast<int64_t>(*d);
+  throw TypeMismatchException(name + " takes a number");
+}
+
+}  // namespace
+
+Timer::Timer() : native_(std::make_unique<Native>()) {
+  QObject::connect(&native_->qtimer, &QTimer::timeout, [this] { Fire(); });
+}
+
+Timer::~Timer() {
+  native_->qtimer.stop();
+  Forget(this);
+}
+
+void Timer::SetProperty(const std::string& name, const PropertyValue& value) {
+  if (name == "Period") {
+    SetPeriod(IntegerOf(value, name));
+  } else if (name == "RunMode") {
+    SetRunMode(IntegerOf(value, name));
+  } else {
+    Control::SetProperty(name, value);
+  }
+}
+
+std::map<std::string, Control::EventShape> Timer::Events() const {
+  auto events = Control::Events();
+  events["Action"] = {"", ""};
+  return events;
+}
+
+void Timer::SetPeriod(int64_t milliseconds) {
+  if (milliseconds < 0)
+    throw InvalidArgumentException("a timer period cannot be negative");
+  period_ = milliseconds;
+  Restart();
+}
+
+void Timer::SetRunMode(int64_t mode) {
+  if (mode < kModeOff || mode > kModeMultiple)
+    throw InvalidArgumentException("timer mode " + std::to_string(mode));
+  run_mode_ = mode;
+  Restart();
+}
+
+void Timer::Reset() { Restart(); }
+
+void Timer::Restart() {
+  QTimer& q = native_->qtimer;
+  q.stop();
+  Forget(this);
+  if (run_mode_ == kModeOff) return;
+  q.setSingleShot(run_mode_ == kModeSingle);
+  q.start(static_cast<int>(std::min<int64_t>(period_, INT32_MAX)));
+  if (auto self = weak_from_this().lock())
+    Running().push_back(std::static_pointer_cast<Timer>(self));
+}
+
+void Timer::Fire() {
+  // Hold the timer while its handler runs: the handler may drop the window.
+  auto object = weak_from_this().lock();
+  if (!object) return;
+  auto self = std::static_pointer_cast<Timer>(object);
+  if (run_mode_ == kModeSingle) {
+    native_->qtimer.stop();
+    run_mode_ = kModeOff;
+    Forget(this);
+  }
+  RaiseVoid("Action", self);
+}
+
+bool FireTimerNowForTesting(const std::shared_ptr<Timer>& timer) {
+  NotNil(timer);
+  if (timer->RunMode() == Timer::kModeOff) return false;
+  if (timer->RunMode() == Timer::kModeMultiple) timer->Reset();
+  timer->Fire();
+  return true;
+}
+
+std::vector<std::shared_ptr<Timer>> PendingTimersForTesting() {
+  std::vector<std::shared_ptr<Timer>> timers;
+  for (const auto& w : Running())
+    if (auto t = w.lock()) timers.push_back(t);
+  return timers;
+}

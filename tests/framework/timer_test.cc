@@ -1,0 +1,122 @@
+// Timers owned by a real window (offscreen): the property list starts
+// them, the Action handler is a window method, single mode fires once.
+#include "framework/gui/timer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/core/exceptions.h"
+#include "framework/gui/delegate.h"
+#include "framework/gui/window.h"
+#include "framework/testing/seams.h"
+
+namespace {
+
+class TimerWnd : public Window {
+ public:
+  TimerWnd(int64_t period, int64_t mode) : period_(period), mode_(mode) {}
+  std::string FullClassName() const override { return "TimerWnd.TimerWnd"; }
+  void Layout() override {
+    _SetProperties(shared_from_this(),
+                   {{"Width", 200}, {"Height", 100}, {"Visible", true}});
+  }
+  void CreateControls() override {
+    auto self = Cast<TimerWnd>(shared_from_this());
+    _AddControl("Timer1", _New<Timer>());
+    _SetProperties(_ControlByName("Timer1"), {{"Period", period_}, {"RunMode", mode_}});
+    RuntimeAddEventHandler(_ControlByName("Timer1"), "Action",
+                           RuntimeCreateDelegate(self, &TimerWnd::Timer1_Action, "( Timer )"));
+  }
+  void Timer1_Action(std::shared_ptr<Timer> sender) {
+    senders.push_back(sender);
+    if (raise_in_handler) throw NilObjectException("no window to show");
+  }
+  bool NotAnAction() { return false; }
+  std::shared_ptr<Timer> Timer1() { return Cast<Timer>(_ControlByName("Timer1")); }
+
+  std::vector<std::shared_ptr<Timer>> senders;
+  bool raise_in_handler = false;
+
+ private:
+  int64_t period_, mode_;
+};
+
+class TimerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    seams::InitRuntime();
+    seams::Reset();
+  }
+  void TearDown() override { seams::Reset(); }
+  static std::shared_ptr<TimerWnd> Open(int64_t period, int64_t mode) {
+    auto w = std::make_shared<TimerWnd>(period, mode);
+    w->Constructor();
+    return w;
+  }
+};
+
+TEST_F(TimerTest, SingleModeFiresOnceWithTheTimerAndTurnsItselfOff) {
+  auto w = Open(4000, Timer::kModeSingle);
+  auto t = w->Timer1();
+  EXPECT_EQ(t->Period(), 4000);
+  ASSERT_EQ(PendingTimersForTesting(), std::vector<std::shared_ptr<Timer>>{t});
+
+  EXPECT_TRUE(FireTimerNowForTesting(t));
+  ASSERT_EQ(w->senders.size(), 1u);
+  EXPECT_EQ(w->senders[0], t);
+  EXPECT_EQ(t->RunMode(), Timer::kModeOff);
+  EXPECT_TRUE(PendingTimersForTesting().empty());
+  EXPECT_FALSE(FireTimerNowForTesting(t));
+  EXPECT_EQ(w->senders.size(), 1u);
+}
+
+TEST_F(TimerTest, MultipleModeKeepsFiring) {
+  auto w = Open(50, Timer::kModeMultiple);
+  auto t = w->Timer1();
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(FireTimerNowForTesting(t));
+  EXPECT_EQ(w->senders.size(), 3u);
+  EXPECT_EQ(PendingTimersForTesting().size(), 1u);
+}
+
+TEST_F(TimerTest, ModeOffDoesNotRunAndSettingAModeStartsIt) {
+  auto w = Open(50, Timer::kModeOff);
+  auto t = w->Timer1();
+  EXPECT_TRUE(PendingTimersForTesting().empty());
+  t->SetRunMode(Timer::kModeSingle);
+  EXPECT_EQ(PendingTimersForTesting().size(), 1u);
+}
+
+TEST_F(TimerTest, RealPeriodRunsOutInTheEventLoop) {
+  auto w = Open(1, Timer::kModeSingle);
+  // Bounded by iterations, not by a clock: a 1 ms timer fires long before.
+  for (int i = 0; i < 100000 && w->senders.empty(); ++i) seams::ProcessEvents();
+  EXPECT_EQ(w->senders.size(), 1u);
+  EXPECT_TRUE(PendingTimersForTesting().empty());
+}
+
+TEST_F(TimerTest, HandlerExceptionGetsTheDefaultHandlingAndTheProgramGoesOn) {
+  seams::MessageBoxes boxes;
+  auto w = Open(4000, Timer::kModeMultiple);
+  w->raise_in_handler = true;
+  EXPECT_TRUE(FireTimerNowForTesting(w->Timer1()));
+  ASSERT_EQ(boxes.Texts().size(), 1u);
+  EXPECT_NE(boxes.Texts()[0].find("NilObjectException"), std::string::npos);
+  EXPECT_TRUE(FireTimerNowForTesting(w->Timer1()));
+  EXPECT_EQ(w->senders.size(), 2u);
+}
+
+TEST_F(TimerTest, PropertyTableRefusesBadValuesAndWiringRefusesWrongSignatures) {
+  auto w = Open(4000, Timer::kModeOff);
+  auto t = w->Timer1();
+  EXPECT_THROW(_SetProperties(t, {{"RunMode", 3}}), InvalidArgumentException);
+  EXPECT_THROW(_SetProperties(t, {{"Period", "soon"}}), TypeMismatchException);
+  EXPECT_THROW(_SetProperties(t, {{"Caption", "x"}}), InvalidArgumentException);
+  auto action = RuntimeCreateDelegate(w, &TimerWnd::Timer1_Action, "( Timer )");
+  EXPECT_THROW(RuntimeAddEventHandler(t, "KeyDown", action), InvalidArgumentException);
+  auto wrong = RuntimeCreateDelegate(w, &TimerWnd::NotAnAction, "(  ) as Boolean");
+  EXPECT_THROW(RuntimeAddEventHandler(t, "Action", wrong), TypeMismatchException);
+}
+
+}  // namespace
