@@ -123,8 +123,7 @@ void RuntimeInit(int argc, char** argv, char** envp) {
     new QApplication(count, argv);
   }
   QApplication::setQuitOnLastWindowClosed(false);
-  QObject::connect(qApp, &QApplication::focusChanged, qApp, &OnFocusChanged,
-                   Qt::UniqueConnection);
+  QObject::connect(qApp, &QApplication::focusChanged, qApp, &OnFocusChanged);
   native::InstallRunGuardFilter();
   SetYieldHandler(&YieldHandler);
 }
