@@ -1,0 +1,120 @@
+// Windows built from property lists: size, frame, the implicit instance,
+// controls by name, the class-testing conversions and property tables.
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+#include <QWidget>
+#include <cstdlib>
+
+#include "framework/gui/internal/native.h"
+#include "framework/testing/seams.h"
+#include "tests/framework/test_window.h"
+
+namespace {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { seams::Reset(); }
+  void TearDown() override { seams::Reset(); }
+};
+
+TEST_F(WindowTest, ShowsItsContentAtExactlyTheListedSize) {
+  auto w = TheTestWnd();
+  seams::ProcessEvents();
+  QWidget* top = native::TopLevel(*w);
+  QWidget* content = native::Content(*w);
+  EXPECT_TRUE(top->isVisible());
+  // 500 x 600 although the maximum says 450 x 550: the window is not
+  // resizeable, so its size is fixed.
+  EXPECT_EQ(content->size(), QSize(500, 600));
+  EXPECT_EQ(top->minimumSize(), top->maximumSize());
+  EXPECT_EQ(top->windowTitle().toStdString(), "Test window");
+  const Qt::WindowFlags flags = top->windowFlags();
+  EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+  EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+
+  // A menu bar sits above the content and takes nothing from it.
+  auto* bar = new QMenuBar;
+  bar->addMenu("File");
+  native::SetMenuBar(*w, bar);
+  seams::ProcessEvents();
+  EXPECT_EQ(content->size(), QSize(500, 600));
+  EXPECT_EQ(content->y(), bar->height());
+  EXPECT_EQ(top->height(), 600 + bar->height());
+
+  if (const char* path = std::getenv("VELLACOR_GRAB")) {
+    EXPECT_TRUE(seams::Grab(w, path));
+  }
+}
+
+TEST_F(WindowTest, OneImplicitInstancePerClass) {
+  EXPECT_EQ(_GetImplicitWindow("TestWnd.TestWnd"), nullptr);
+  auto first = TheTestWnd();
+  auto second = TheTestWnd();
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(_GetImplicitWindow("TestWnd.TestWnd"), first);
+  EXPECT_EQ(first->log, std::vector<std::string>{"Open"});
+}
+
+TEST_F(WindowTest, ControlsByNameAndClassTestingConversions) {
+  auto w = TheTestWnd();
+  std::shared_ptr<Control> control = w->_ControlByName("Field1");
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(control->Name(), "Field1");
+  EXPECT_EQ(Cast<TextField>(control), control);
+  EXPECT_EQ(Cast<RectControl>(control), control);
+  EXPECT_THROW(Cast<PushButton>(control), IllegalCastException);
+  EXPECT_THROW(Cast<TextField>(std::shared_ptr<Object>(w)), IllegalCastException);
+  EXPECT_EQ(Cast<TextField>(w->_ControlByName("NoSuchControl")), nullptr);
+  EXPECT_THROW(NotNil(Cast<TextField>(w->_ControlByName("NoSuchControl"))), NilObjectException);
+  EXPECT_EQ(Cast<TestWnd>(_GetImplicitWindow("TestWnd.TestWnd")), w);
+  // The controls in creation order.
+  EXPECT_EQ(w->Controls().front()->Name(), "Canvas1");
+  EXPECT_EQ(w->Controls().back()->Name(), "Wheel");
+}
+
+TEST_F(WindowTest, PropertyListsAreAppliedInOrderAndUnknownNamesRaise) {
+  auto w = TheTestWnd();
+  auto field = w->Get<TextField>("Field2");
+  EXPECT_THROW(_SetProperties(field, {{"Left", 7}, {"NoSuchProperty", 1}, {"Top", 9}}),
+               InvalidArgumentException);
+  EXPECT_EQ(field->Left(), 7);    // applied before the unknown name
+  EXPECT_EQ(field->Top(), 172);   // not reached
+  EXPECT_THROW(_SetProperties(field, {{"Width", "wide"}}), TypeMismatchException);
+  EXPECT_THROW(_SetProperties(nullptr, {{"Width", 1}}), NilObjectException);
+  EXPECT_THROW(_SetProperties(w, {{"Caption", "x"}}), InvalidArgumentException);
+  // A control's geometry is what its list says.
+  auto line = w->Get<Line>("Line1");
+  EXPECT_EQ(native::WidgetOf(*line)->geometry(), QRect(18, 246, 464, 8));
+  EXPECT_EQ(native::WidgetOf(*w->Get<TextArea>("Report"))->geometry(), QRect(20, 260, 460, 275));
+}
+
+TEST_F(WindowTest, HideKeepsTheWindowAndItsState) {
+  auto w = TheTestWnd();
+  w->Get<TextField>("Field1")->SetText("12");
+  w->Hide();
+  EXPECT_FALSE(w->Visible());
+  EXPECT_EQ(_GetImplicitWindow("TestWnd.TestWnd"), w);
+  w->Show();
+  EXPECT_TRUE(w->Visible());
+  EXPECT_EQ(w->Get<TextField>("Field1")->Text(), "12");
+  EXPECT_EQ(w->log, std::vector<std::string>{"Open"});
+}
+
+TEST_F(WindowTest, ShowingActivatesTheWindow) {
+  auto w = TheTestWnd();
+  for (int i = 0; i < 100 && w->activations == 0; ++i) seams::ProcessEvents();
+  EXPECT_GE(w->activations, 1);
+}
+
+TEST_F(WindowTest, TheCloseBoxRaisesClose) {
+  auto w = TheTestWnd();
+  seams::CloseBox(w);
+  EXPECT_EQ(w->log.back(), "Close");
+  EXPECT_TRUE(RuntimeQuitting());
+  EXPECT_EQ(RuntimeExit(), 0);
+  EXPECT_FALSE(w->Visible());
+}
+
+}  // namespace
