@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QMenuBar>
 #include <QWidget>
+#include <cmath>
 
 #include "framework/core/text.h"
 #include "framework/gui/control.h"
@@ -11,6 +12,11 @@
 #include "framework/gui/internal/widgets.h"
 
 namespace native {
+
+namespace {
+// The size of "System" text when a control gives none.
+constexpr int kDefaultFontPixels = 13;
+}  // namespace
 
 QColor ToQColor(const Color& c) {
   // Alpha 0 is opaque in the stored form.
@@ -32,7 +38,9 @@ QFont MakeFont(const std::string& name, double size, bool bold, bool italic, boo
   } else if (!name.empty() && name != "System" && name != "SmallSystem") {
     font.setFamily(QString::fromStdString(name));
   }
-  if (size > 0) font.setPointSizeF(size);
+  // Window layouts are in points drawn one point to a pixel; fonts follow
+  // the same scale so that texts keep the room the layout gives them.
+  font.setPixelSize(size > 0 ? static_cast<int>(std::lround(size)) : kDefaultFontPixels);
   font.setBold(bold);
   font.setItalic(italic);
   font.setUnderline(underline);
