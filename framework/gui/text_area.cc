@@ -154,5 +154,10 @@ void TextArea::_MakeWidget() {
 
 namespace native {
 QTextDocument* DocumentOf(const TextArea& area) { return EditOf(area)->document(); }
-QFont FontOf(const TextArea& area) { return EditOf(area)->font(); }
+QFont FontOf(const TextArea& area) {
+  // On screen a layout point is a pixel; on paper the same size is points.
+  QFont font = EditOf(area)->font();
+  if (font.pixelSize() > 0) font.setPointSizeF(font.pixelSize());
+  return font;
+}
 }  // namespace native
