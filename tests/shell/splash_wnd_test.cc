@@ -1,0 +1,160 @@
+// The splash window as start-up makes it: its design, its pictures and its
+// notice, and the hand-over to the main window by a key, a click or the
+// timer.
+#include "shell/splash_wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis_window/controlwnd.h"
+#include "framework/core/text.h"
+#include "framework/gui/application.h"
+#include "framework/testing/seams.h"
+#include "shell/images.h"
+#include "shell/version_notice.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace {
+
+class SplashWndTest : public ::testing::Test {
+ protected:
+  void SetUp() override { shell_test::FreshProcess(); }
+  void TearDown() override { seams::Reset(); }
+
+  static std::shared_ptr<Window> MainWindow() {
+    return _GetImplicitWindow(ControlWnd::kFullClassName);
+  }
+
+  seams::MessageBoxes boxes_;
+};
+
+TEST_F(SplashWndTest, FirstCallBuildsAndShowsTheWindow) {
+  EXPECT_EQ(_GetImplicitWindow(SplashWnd::kFullClassName), nullptr);
+  std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
+  EXPECT_EQ(_GetImplicitWindow(SplashWnd::kFullClassName), splash);
+  EXPECT_EQ(SplashWnd::Instance(), splash);
+  EXPECT_TRUE(splash->Visible());
+  EXPECT_EQ(splash->Width(), 414);
+  EXPECT_EQ(splash->Height(), 250);
+  EXPECT_EQ(splash->Title(), "Splash");
+  EXPECT_FALSE(splash->Resizeable());
+  EXPECT_TRUE(splash->MenuBarVisible());
+  EXPECT_FALSE(splash->HasMenuHandler("AboutVellacor"));
+  EXPECT_EQ(MainWindow(), nullptr);
+}
+
+TEST_F(SplashWndTest, ControlsComeInOrderWithPicturesNoticeAndTimer) {
+  std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
+  std::vector<std::string> names;
+  for (const auto& control : splash->Controls()) names.push_back(control->Name());
+  EXPECT_EQ(names, (std::vector<std::string>{"Canvas1", "StaticText1", "Canvas3", "Timer1"}));
+
+  struct Place {
+    std::shared_ptr<RectControl> control;
+    int64_t left, top, width, height;
+  };
+  for (const Place& p : {Place{splash->Canvas1(), 20, 30, 374, 99},
+                         Place{splash->StaticText1(), 0, 213, 414, 35},
+                         Place{splash->Canvas3(), 174, 141, 65, 56}}) {
+    EXPECT_EQ(p.control->Left(), p.left) << p.control->Name();
+    EXPECT_EQ(p.control->Top(), p.top) << p.control->Name();
+    EXPECT_EQ(p.control->Width(), p.width) << p.control->Name();
+    EXPECT_EQ(p.control->Height(), p.height) << p.control->Name();
+    EXPECT_TRUE(p.control->Visible()) << p.control->Name();
+  }
+
+  ASSERT_NE(_x_Vellacor(), nullptr);
+  ASSERT_NE(_x_VovUderod(), nullptr);
+  EXPECT_EQ(splash->Canvas1()->Backdrop(), _x_Vellacor());
+  EXPECT_EQ(splash->Canvas3()->Backdrop(), _x_VovUderod());
+
+  EXPECT_EQ(splash->StaticText1()->Text(), std::string(kVersionNotice));
+  EXPECT_EQ(Len(splash->StaticText1()->Text()), 31);
+
+  std::shared_ptr<Timer> timer = splash->Timer1();
+  EXPECT_EQ(timer->Period(), 4000);
+  EXPECT_EQ(timer->RunMode(), 1);
+  const auto pending = PendingTimersForTesting();
+  EXPECT_NE(std::find(pending.begin(), pending.end(), timer), pending.end());
+}
+
+TEST_F(SplashWndTest, HandlesKeyDownAndMouseDownOnly) {
+  std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
+  for (const char* name : {"KeyDown", "MouseDown"}) EXPECT_TRUE(splash->IsEventImplemented(name)) << name;
+  for (const char* name : {"Open", "Close", "Activate", "EnableMenuItems", "Paint"})
+    EXPECT_FALSE(splash->IsEventImplemented(name)) << name;
+}
+
+TEST_F(SplashWndTest, WithoutInputTheTimerHandsOverOnce) {
+  std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
+  ASSERT_TRUE(FireTimerNowForTesting(splash->Timer1()));
+  seams::ProcessEvents();
+  EXPECT_FALSE(splash->Visible());
+  ASSERT_NE(MainWindow(), nullptr);
+  EXPECT_TRUE(MainWindow()->Visible());
+  // It fires once: nothing re-arms it.
+  EXPECT_EQ(splash->Timer1()->RunMode(), 0);
+  EXPECT_FALSE(FireTimerNowForTesting(splash->Timer1()));
+}
+
+// Any key and any click hand over at once; the timer, still pending, later
+// hides the splash window again and shows the same main window.
+TEST_F(SplashWndTest, KeyOrClickHandsOverAndTheTimerLaterDoesItAgain) {
+  struct Case {
+    const char* what;
+    std::function<void(const std::shared_ptr<SplashWnd>&)> act;
+  };
+  const std::vector<Case> cases = {
+      {"letter", [](const auto& w) { seams::PressKey(w, "q"); }},
+      {"escape", [](const auto& w) { seams::PressKey(w, std::string(1, KeyCode::kEscape)); }},
+      {"click on the background", [](const auto& w) { seams::ClickWindow(w, 5, 5); }},
+      {"click below the notice", [](const auto& w) { seams::ClickWindow(w, 400, 249); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    shell_test::FreshProcess();
+    std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
+    seams::ProcessEvents();
+    c.act(splash);
+    seams::ProcessEvents();
+    EXPECT_FALSE(splash->Visible());
+    std::shared_ptr<Window> main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(main->Visible());
+
+    // Shown again (as the About item does), then the pending timer fires.
+    splash->Show();
+    main->Hide();
+    ASSERT_TRUE(FireTimerNowForTesting(splash->Timer1()));
+    seams::ProcessEvents();
+    EXPECT_FALSE(splash->Visible());
+    EXPECT_EQ(MainWindow(), main);
+    EXPECT_TRUE(main->Visible());
+  }
+}
+
+TEST_F(SplashWndTest, ShownAgainItIsTheSameWindowUnchanged) {
+  std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
+  const std::vector<std::shared_ptr<Control>> controls = splash->Controls();
+  const auto upper = splash->Canvas1()->Backdrop();
+  FireTimerNowForTesting(splash->Timer1());
+  seams::ProcessEvents();
+
+  splash->Show();
+  seams::ProcessEvents();
+  EXPECT_TRUE(splash->Visible());
+  EXPECT_EQ(splash->Controls(), controls);
+  EXPECT_EQ(splash->Canvas1()->Backdrop(), upper);
+  EXPECT_EQ(splash->StaticText1()->Text(), std::string(kVersionNotice));
+  // The timer is not re-armed: only a key or a click ends it now.
+  EXPECT_EQ(splash->Timer1()->RunMode(), 0);
+  seams::PressKey(splash, " ");
+  seams::ProcessEvents();
+  EXPECT_FALSE(splash->Visible());
+}
+
+}  // namespace
