@@ -1,0 +1,347 @@
+// The main window as the user meets it: built through its accessor as the
+// program builds it, driven through the framework's test seams.
+#include "analysis_window/controlwnd.h"
+
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "analysis_window/help_text.h"
+#include "engine/vars_module.h"
+#include "framework/gui/runtime.h"
+#include "framework/testing/seams.h"
+
+namespace {
+
+class ControlWndTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { seams::InitRuntime(); }
+
+  void SetUp() override {
+    seams::Reset();
+    VarsModule::InitializeVariables();
+  }
+  void TearDown() override { seams::Reset(); }
+
+  // The window as the splash window's hand-over makes and shows it.
+  std::shared_ptr<ControlWnd> Open() {
+    std::shared_ptr<ControlWnd> window = ControlWnd::Instance();
+    window->Show();
+    seams::ProcessEvents();
+    return window;
+  }
+
+  // A second window to take the activation away from the main window.
+  std::shared_ptr<Window> OtherWindow() {
+    auto other = std::make_shared<Window>();
+    other->Constructor();
+    other->Show();
+    seams::ProcessEvents();
+    return other;
+  }
+
+  seams::MessageBoxes boxes_;
+};
+
+TEST_F(ControlWndTest, FreshWindowShowsTheControlsInPlace) {
+  auto w = Open();
+  EXPECT_EQ(w->Width(), 500);
+  EXPECT_EQ(w->Height(), 600);
+  EXPECT_EQ(w->Title(), "Vellacor");
+  EXPECT_FALSE(w->Resizeable());
+
+  struct Row {
+    std::shared_ptr<RectControl> control;
+    int64_t left, top, width, height;
+    bool visible;
+  };
+  const Row rows[] = {
+      {w->Canvas1(), 62, 2, 375, 101, true},
+      {w->DataFld(), 20, 260, 460, 275, true},
+      {w->authorTxt(), 62, 94, 375, 14, true},
+      {w->VarFld(), 205, 148, 40, 20, true},
+      {w->SubFld(), 205, 172, 40, 20, true},
+      {w->RepFld(), 205, 196, 40, 20, true},
+      // The activation has put the focus into VarFld, which shows its hint.
+      {w->VarWarning(), 249, 150, 100, 16, true},
+      {w->SubWarning(), 249, 174, 110, 16, false},
+      {w->RepWarning(), 249, 197, 110, 16, false},
+      {w->CalculateBtn(), 20, 560, 70, 20, true},
+      {w->PrintBtn(), 130, 560, 70, 20, true},
+      {w->ClearBtn(), 240, 560, 70, 20, true},
+      {w->QuitBtn(), 350, 560, 70, 20, true},
+      {w->Label1(), 40, 148, 160, 20, true},
+      {w->Label2(), 40, 172, 160, 20, true},
+      {w->Label3(), 40, 196, 160, 20, true},
+      {w->Qbtn(), 458, 553, 30, 30, true},
+      {w->Pwheel(), 407, 162, 30, 30, false},
+  };
+  for (const Row& row : rows) {
+    ASSERT_NE(row.control, nullptr);
+    SCOPED_TRACE(row.control->Name());
+    EXPECT_EQ(row.control->Left(), row.left);
+    EXPECT_EQ(row.control->Top(), row.top);
+    EXPECT_EQ(row.control->Width(), row.width);
+    EXPECT_EQ(row.control->Height(), row.height);
+    EXPECT_EQ(row.control->Visible(), row.visible);
+  }
+
+  auto rule = w->Line1();
+  EXPECT_EQ(rule->X1(), 22);
+  EXPECT_EQ(rule->Y1(), 250);
+  EXPECT_EQ(rule->X2(), 478);
+  EXPECT_EQ(rule->Y2(), 250);
+  EXPECT_EQ(rule->Thickness(), 8);
+
+  // The help text's holder is marked visible by Open but lies wholly
+  // outside the content area.
+  auto help = w->disclaimFld();
+  EXPECT_TRUE(help->Visible());
+  EXPECT_LE(help->Left() + help->Width(), 0);
+}
+
+TEST_F(ControlWndTest, FreshWindowHoldsItsTexts) {
+  auto w = Open();
+  EXPECT_EQ(w->Label1()->Text(), "Number of variables:");
+  EXPECT_EQ(w->Label2()->Text(), "Number of subjects:");
+  EXPECT_EQ(w->Label3()->Text(), "Number of replications:");
+  EXPECT_EQ(w->VarWarning()->Text(), "(3 - 200)");
+  EXPECT_EQ(w->SubWarning()->Text(), "(50 - 2500)");
+  EXPECT_EQ(w->RepWarning()->Text(), "(1 - 1000)");
+  EXPECT_EQ(w->authorTxt()->Text(), std::string(kAuthorText));
+  EXPECT_EQ(w->CalculateBtn()->Caption(), "Calculate");
+  EXPECT_EQ(w->PrintBtn()->Caption(), "Print");
+  EXPECT_EQ(w->ClearBtn()->Caption(), "Clear");
+  EXPECT_EQ(w->QuitBtn()->Caption(), "Quit");
+  EXPECT_EQ(w->Qbtn()->Caption(), "");
+  EXPECT_EQ(w->Qbtn()->ButtonStyle(), PushButton::kHelpStyle);
+  EXPECT_EQ(w->VarFld()->Text(), "");
+  EXPECT_EQ(w->SubFld()->Text(), "");
+  EXPECT_EQ(w->RepFld()->Text(), "");
+  EXPECT_EQ(w->DataFld()->Text(), "");
+  // Kept exactly, carriage returns and the closing space included.
+  EXPECT_EQ(w->disclaimFld()->Text(), HelpText());
+}
+
+TEST_F(ControlWndTest, ControlsAreMadeOnceInCreationOrder) {
+  auto w = Open();
+  std::vector<std::string> names;
+  for (const auto& control : w->Controls()) names.push_back(control->Name());
+  const std::vector<std::string> expected = {
+      "Canvas1",      "DataFld",  "authorTxt", "VarFld",   "SubFld",
+      "RepFld",       "VarWarning", "SubWarning", "RepWarning", "disclaimFld",
+      "CalculateBtn", "PrintBtn", "ClearBtn",  "QuitBtn",  "Label1",
+      "Label2",       "Label3",   "Qbtn",      "Line1",    "Pwheel"};
+  EXPECT_EQ(names, expected);
+}
+
+TEST_F(ControlWndTest, OnlyTheListedEventsAreWired) {
+  auto w = Open();
+  const std::set<std::string> wired = {
+      "Canvas1.MouseExit",   "DataFld.MouseEnter",   "DataFld.GotFocus",
+      "DataFld.KeyDown",     "DataFld.Open",         "VarFld.KeyDown",
+      "VarFld.GotFocus",     "VarFld.LostFocus",     "VarFld.TextChange",
+      "SubFld.KeyDown",      "SubFld.GotFocus",      "SubFld.LostFocus",
+      "SubFld.TextChange",   "RepFld.KeyDown",       "RepFld.GotFocus",
+      "RepFld.LostFocus",    "RepFld.TextChange",    "CalculateBtn.MouseDown",
+      "CalculateBtn.MouseUp", "CalculateBtn.Action", "PrintBtn.Action",
+      "ClearBtn.Action",     "QuitBtn.Action",       "Qbtn.MouseDown",
+      "Pwheel.Open"};
+  for (const auto& control : w->Controls()) {
+    for (const auto& [event, shape] : control->Events()) {
+      const std::string key = control->Name() + "." + event;
+      EXPECT_EQ(control->HasHandler(event), wired.count(key) == 1) << key;
+    }
+  }
+}
+
+TEST_F(ControlWndTest, AccessorGivesOneWindow) {
+  auto first = ControlWnd::Instance();
+  auto second = ControlWnd::Instance();
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(first->Controls().size(), 20u);
+}
+
+TEST_F(ControlWndTest, ActivationStoresTheLimitsAndTheLineEnd) {
+  EXPECT_EQ(VarsModule::kEOL, "");
+  for (int64_t limit : {VarsModule::VarMin, VarsModule::VarMax, VarsModule::SubMin,
+                        VarsModule::SubMax, VarsModule::RepMin, VarsModule::RepMax})
+    EXPECT_EQ(limit, 0);
+
+  Open();
+  EXPECT_EQ(VarsModule::kEOL, "\r");
+  EXPECT_EQ(VarsModule::VarMin, 3);
+  EXPECT_EQ(VarsModule::VarMax, 200);
+  EXPECT_EQ(VarsModule::SubMin, 50);
+  EXPECT_EQ(VarsModule::SubMax, 2500);
+  EXPECT_EQ(VarsModule::RepMin, 1);
+  EXPECT_EQ(VarsModule::RepMax, 1000);
+  // The counts of a run are not the activation's to touch.
+  EXPECT_EQ(VarsModule::vars, 0);
+  EXPECT_EQ(VarsModule::subs, 0);
+  EXPECT_EQ(VarsModule::reps, 0);
+}
+
+TEST_F(ControlWndTest, ActivationPutsTheFocusIntoTheVariablesField) {
+  auto w = Open();
+  EXPECT_TRUE(w->VarFld()->HasFocus());
+  EXPECT_TRUE(w->VarWarning()->Visible());
+
+  seams::MoveFocus(w->RepFld());
+  ASSERT_TRUE(w->RepFld()->HasFocus());
+  auto other = OtherWindow();
+  other->Hide();
+  VarsModule::kEOL = "";
+  w->Show();
+  seams::ProcessEvents();
+  ASSERT_EQ(VarsModule::kEOL, "\r") << "the window was not activated again";
+  EXPECT_TRUE(w->VarFld()->HasFocus());
+  EXPECT_TRUE(w->VarWarning()->Visible());
+  EXPECT_FALSE(w->RepWarning()->Visible());
+}
+
+TEST_F(ControlWndTest, ClosingQuitsWithCodeZero) {
+  auto w = Open();
+  EXPECT_FALSE(RuntimeQuitting());
+  seams::CloseBox(w);
+  EXPECT_TRUE(RuntimeQuitting());
+  EXPECT_EQ(RuntimeExit(), 0);
+}
+
+TEST_F(ControlWndTest, TabVisitsTheFieldsAndThenTheButtons) {
+  auto w = Open();
+  ASSERT_TRUE(w->VarFld()->HasFocus());
+  const std::vector<std::shared_ptr<RectControl>> order = {
+      w->SubFld(),   w->RepFld(),   w->CalculateBtn(), w->PrintBtn(),
+      w->ClearBtn(), w->QuitBtn(),  w->Qbtn(),         w->VarFld()};
+  for (const auto& next : order) {
+    seams::PressKey(w, std::string(1, KeyCode::kTab));
+    EXPECT_EQ(w->FocusControl(), next) << "expected " << next->Name();
+  }
+}
+
+// One key in each of the three fields, which all apply the same filter.
+TEST_F(ControlWndTest, KeyFilterTakesDigitsAndControlKeysOnly) {
+  struct Case {
+    std::string key;
+    bool taken;
+  };
+  const Case cases[] = {
+      {"0", true},  {"7", true},  {"9", true},
+      {"a", false}, {"Z", false}, {" ", false}, {"-", false},
+      {"+", false}, {".", false}, {",", false},
+      {std::string(1, KeyCode::kBackspace), true}, {std::string(1, KeyCode::kTab), true},
+      {std::string(1, KeyCode::kEscape), true},    {std::string(1, KeyCode::kLeft), true},
+      {std::string(1, KeyCode::kRight), true},     {std::string(1, KeyCode::kUp), true},
+      {std::string(1, KeyCode::kDown), true},      {std::string(1, KeyCode::kDelete), true},
+  };
+  auto w = Open();
+  for (const auto& field : {w->VarFld(), w->SubFld(), w->RepFld()}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(field->Name() + " key code " + std::to_string(Asc(c.key)));
+      field->SetText("1");
+      seams::MoveFocus(field);
+      seams::Beeps beeps;
+      seams::PressKey(field, c.key);
+      EXPECT_EQ(beeps.Count(), c.taken ? 0 : 1);
+      const bool digit = c.key >= "0" && c.key <= "9";
+      if (digit) {
+        EXPECT_EQ(field->Text(), "1" + c.key);
+      } else if (!c.taken) {
+        EXPECT_EQ(field->Text(), "1");
+      }
+    }
+  }
+}
+
+TEST_F(ControlWndTest, ReturnInAFieldPassesTheFilter) {
+  auto w = Open();
+  for (const auto& field : {w->VarFld(), w->SubFld(), w->RepFld()}) {
+    SCOPED_TRACE(field->Name());
+    field->SetText("12");
+    seams::MoveFocus(field);
+    const size_t boxes_before = boxes_.Texts().size();
+    seams::Beeps beeps;
+    seams::PressKey(field, std::string(1, KeyCode::kReturn));
+    // Return may press a default button; the filter itself never beeps on it,
+    // so any beep must come with that button's message.
+    EXPECT_EQ(beeps.Count(), int64_t(boxes_.Texts().size() - boxes_before));
+    EXPECT_EQ(field->Text(), "12");
+  }
+}
+
+TEST_F(ControlWndTest, FieldsStopAtTheirMaximumLength) {
+  auto w = Open();
+  struct Case {
+    std::shared_ptr<TextField> field;
+    std::string kept;
+  };
+  for (const Case& c : {Case{w->VarFld(), "123"}, Case{w->SubFld(), "1234"},
+                        Case{w->RepFld(), "1234"}}) {
+    SCOPED_TRACE(c.field->Name());
+    seams::MoveFocus(c.field);
+    seams::Beeps beeps;
+    seams::Type(c.field, "12345");
+    EXPECT_EQ(c.field->Text(), c.kept);
+    EXPECT_EQ(beeps.Count(), 0);  // the filter passes every digit
+  }
+}
+
+TEST_F(ControlWndTest, RangeHintFollowsTheFocus) {
+  auto w = Open();
+  struct Case {
+    std::shared_ptr<RectControl> focus;
+    bool var, sub, rep;
+  };
+  const Case cases[] = {
+      {w->SubFld(), false, true, false},
+      {w->RepFld(), false, false, true},
+      {w->VarFld(), true, false, false},
+      {w->DataFld(), false, false, false},
+      {w->SubFld(), false, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.focus->Name());
+    seams::MoveFocus(c.focus);
+    EXPECT_EQ(w->VarWarning()->Visible(), c.var);
+    EXPECT_EQ(w->SubWarning()->Visible(), c.sub);
+    EXPECT_EQ(w->RepWarning()->Visible(), c.rep);
+  }
+}
+
+TEST_F(ControlWndTest, PressOnCalculateShowsTheWheel) {
+  auto w = Open();
+  ASSERT_FALSE(w->Pwheel()->Visible());
+  seams::MouseDown(w->CalculateBtn(), 5, 5);
+  EXPECT_TRUE(w->Pwheel()->Visible());
+}
+
+TEST_F(ControlWndTest, ReportAreaTakesEveryKeyAndHidesTheHelpHolder) {
+  auto w = Open();
+  ASSERT_TRUE(w->disclaimFld()->Visible());
+  seams::MouseEnter(w->DataFld());
+  EXPECT_FALSE(w->disclaimFld()->Visible());
+
+  w->disclaimFld()->SetVisible(true);
+  seams::MoveFocus(w->DataFld());
+  EXPECT_FALSE(w->disclaimFld()->Visible());
+
+  w->disclaimFld()->SetVisible(true);
+  seams::Beeps beeps;
+  seams::Type(w->DataFld(), "a -.,7");
+  EXPECT_EQ(w->DataFld()->Text(), "a -.,7");
+  EXPECT_EQ(beeps.Count(), 0);
+  EXPECT_FALSE(w->disclaimFld()->Visible());
+}
+
+// Not a check: writes controlwnd.png into the working folder to be looked at.
+TEST_F(ControlWndTest, SavesAPictureOfTheWindow) {
+  auto w = Open();
+  EXPECT_TRUE(seams::Grab(w, "controlwnd.png"));
+}
+
+}  // namespace
