@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/kernel_targets.h"
 #include "framework/core/yield.h"
 
 namespace {
@@ -49,7 +50,7 @@ int64_t RoundUp(int64_t x, int64_t m) { return (x + m - 1) / m * m; }
 }
 }  // namespace
 
-__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+VELLACOR_KERNEL
 void CorrelationKernel(const double* data, int64_t data_stride, int64_t rows,
                        int64_t cols, double* r, int64_t r_stride) {
   const int64_t n = cols;
