@@ -336,6 +336,18 @@ TEST_F(ControlWndTest, ReportAreaTakesEveryKeyAndHidesTheHelpHolder) {
   EXPECT_EQ(w->DataFld()->Text(), "a -.,7");
   EXPECT_EQ(beeps.Count(), 0);
   EXPECT_FALSE(w->disclaimFld()->Visible());
+
+  // Tab inserts nothing into the report area.
+  seams::PressKey(w->DataFld(), std::string(1, KeyCode::kTab));
+  EXPECT_EQ(w->DataFld()->Text(), "a -.,7");
+}
+
+TEST_F(ControlWndTest, HintsAndWheelStartHidden) {
+  // Built, before any event has been processed: nothing has the focus yet.
+  auto w = ControlWnd::Instance();
+  for (const auto& hidden : std::vector<std::shared_ptr<RectControl>>{
+           w->VarWarning(), w->SubWarning(), w->RepWarning(), w->Pwheel()})
+    EXPECT_FALSE(hidden->Visible()) << hidden->Name();
 }
 
 // Not a check: writes controlwnd.png into the working folder to be looked at.
