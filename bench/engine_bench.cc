@@ -6,6 +6,7 @@
 #include "engine/stats_module.h"
 #include "engine/vars_module.h"
 #include "framework/core/random.h"
+#include "framework/core/yield.h"
 #include "tests/reference/literal_engine.h"
 
 namespace {
@@ -75,6 +76,44 @@ void BM_ReplicationLiteral(benchmark::State& state) {
   }
 }
 
+// Ten replications' sums in the table; each iteration finishes a copy.
+void BM_SummaryStats(benchmark::State& state) {
+  Prepare(state);
+  for (int rep = 0; rep < 10; ++rep) StatsModule::EigenvaluesCalc();
+  VarsModule::reps = 10;
+  const Array2D<double> sums = VarsModule::SumStats;
+  for (auto _ : state) {
+    VarsModule::SumStats = sums;
+    StatsModule::SummaryStats();
+  }
+}
+void BM_SummaryStatsLiteral(benchmark::State& state) {
+  literal::State reference;
+  Prepare(state, &reference);
+  for (int rep = 0; rep < 10; ++rep) literal::EigenvaluesCalc(reference);
+  reference.reps = 10;
+  const Array2D<double> sums = reference.SumStats;
+  for (auto _ : state) {
+    reference.SumStats = sums;
+    literal::SummaryStats(reference);
+  }
+}
+
+// A replication while the GUI runtime's handler is installed (one that does
+// nothing): what the yield points cost during a run.
+void NoEvents() {}
+void BM_ReplicationWhileYielding(benchmark::State& state) {
+  Prepare(state);
+  SetYieldHandler(&NoEvents);
+  for (auto _ : state) {
+    StatsModule::RanNumbers();
+    StatsModule::CorrMatrix();
+    StatsModule::EigenvaluesCalc();
+  }
+  state.counters["handler_calls"] = static_cast<double>(YieldHandlerCalls());
+  SetYieldHandler(nullptr);
+}
+
 void BM_Gaussian(benchmark::State& state) {
   Random& generator = System::Random();
   double sum = 0;
@@ -98,6 +137,9 @@ BENCHMARK(BM_EigenvaluesCalc)->Apply(Counts);
 BENCHMARK(BM_EigenvaluesCalcLiteral)->Apply(Counts);
 BENCHMARK(BM_Replication)->Apply(Counts);
 BENCHMARK(BM_ReplicationLiteral)->Apply(Counts);
+BENCHMARK(BM_SummaryStats)->Apply(Counts);
+BENCHMARK(BM_SummaryStatsLiteral)->Apply(Counts);
+BENCHMARK(BM_ReplicationWhileYielding)->Apply(Counts);
 BENCHMARK(BM_Gaussian);
 
 BENCHMARK_MAIN();

@@ -9,6 +9,7 @@
 
 #include "engine/vars_module.h"
 #include "framework/core/random.h"
+#include "framework/core/yield.h"
 #include "tests/engine/engine_test_util.h"
 
 namespace {
@@ -249,4 +250,31 @@ TEST_F(StatsModuleTest, TooSmallArraysRaiseOutOfBounds) {
   // Random data with fewer rows than subjects.
   VarsModule::subs = 51;
   EXPECT_THROW(StatsModule::CorrMatrix(), OutOfBoundsException);
+}
+
+namespace {
+int64_t handler_calls = 0;
+void CountEvents() { ++handler_calls; }
+}  // namespace
+
+// Runs with the GUI runtime's handler installed until it has been reached a
+// few times, then the same run without it: the same bits.
+TEST_F(StatsModuleTest, YieldingLeavesResultsUnchanged) {
+  StartRun(20, 200, 0);
+  handler_calls = 0;
+  SetYieldHandler(&CountEvents);
+  SeedRandomForTesting(8);
+  int64_t reps = 0;
+  while (handler_calls < 3 && reps < 100000) {
+    Replicate();
+    ++reps;
+  }
+  SetYieldHandler(nullptr);
+  ASSERT_GE(handler_calls, 3);
+  const Array2D<double> with_handler = VarsModule::SumStats;
+
+  StartRun(20, 200, 0);
+  SeedRandomForTesting(8);
+  for (int64_t rep = 0; rep < reps; ++rep) Replicate();
+  EXPECT_TRUE(BitIdentical(VarsModule::SumStats, with_handler));
 }
