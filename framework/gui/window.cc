@@ -58,7 +58,8 @@ const props::Table<Window>& WindowTable() {
 
 }  // namespace
 
-Window::Window() : native_(std::make_unique<Native>(this)) {}
+// The native side reads the size and flags, so it comes after them.
+Window::Window() { native_ = std::make_unique<Native>(this); }
 Window::~Window() {
   // The controls' widgets go with the frame; drop the controls first.
   by_name_.clear();
