@@ -1,0 +1,224 @@
+// The Calculate action as the user meets it: counts typed into the fields,
+// a click on Calculate, refusals in the program's words, a run that the
+// user's input at its yields cannot disturb, and Quit that ends it at once.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "analysis_window/controlwnd.h"
+#include "engine/vars_module.h"
+#include "framework/core/random.h"
+#include "framework/gui/menu.h"
+#include "framework/gui/printing.h"
+#include "framework/gui/runtime.h"
+#include "framework/testing/seams.h"
+#include "shell/splash_wnd.h"
+#include "tests/analysis_window/main_window_fixture.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace {
+
+using main_window_test::CountOf;
+using main_window_test::MainWindowTest;
+using main_window_test::RowsOf;
+
+class CalculateTest : public MainWindowTest {};
+
+TEST_F(CalculateTest, RefusalsNameTheFaultAndKeepThePreviousReport) {
+  SeededCalculate(7, "3", "50", "2");
+  const std::string previous = Report();
+  ASSERT_EQ(CountOf(previous, '\r'), 21);
+  const double previous_mean = VarsModule::SumStats(1, 1);
+
+  enum Field { kVar, kSub, kRep };
+  struct Case {
+    std::string vars, subs, reps;
+    std::string message;
+    Field focus;
+    int64_t stored_vars, stored_subs, stored_reps;  // the previous run had 3, 50, 2
+  };
+  const std::string kVars = "Enter 3\u2013200 for number of variables";
+  const std::string kSubs = "Enter 50\u20132500 for number of subjects";
+  const std::string kReps = "Enter 1\u20131000 for number of replications";
+  const std::string kOrder = "Subjects must > variables";
+  const Case cases[] = {
+      {"", "100", "10", kVars, kVar, 3, 50, 2},
+      {"2", "100", "10", kVars, kVar, 3, 50, 2},
+      {"201", "300", "10", kVars, kVar, 3, 50, 2},
+      {"10", "49", "10", kSubs, kSub, 10, 50, 2},
+      {"10", "2501", "10", kSubs, kSub, 10, 50, 2},
+      {"10", "", "10", kSubs, kSub, 10, 50, 2},
+      {"10", "100", "0", kReps, kRep, 10, 100, 2},
+      {"10", "100", "1001", kReps, kRep, 10, 100, 2},
+      {"10", "100", "", kReps, kRep, 10, 100, 2},
+      {"200", "50", "10", kOrder, kVar, 200, 50, 2},
+      {"60", "60", "10", kOrder, kVar, 60, 60, 2},
+      {"10", "30", "5", kSubs, kSub, 10, 50, 2},
+      {"999", "9", "0", kVars, kVar, 3, 50, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("\"" + c.vars + "\" \"" + c.subs + "\" \"" + c.reps + "\"");
+    VarsModule::vars = 3;
+    VarsModule::subs = 50;
+    VarsModule::reps = 2;
+    seams::MoveFocus(window_->SubFld());
+    const size_t boxes_before = boxes_.Texts().size();
+    seams::Beeps beeps;
+
+    Calculate(c.vars, c.subs, c.reps);
+
+    EXPECT_EQ(beeps.Count(), 1);
+    ASSERT_EQ(boxes_.Texts().size(), boxes_before + 1);
+    EXPECT_EQ(boxes_.Texts().back(), c.message);
+    const std::shared_ptr<TextField> focus[] = {window_->VarFld(), window_->SubFld(),
+                                                window_->RepFld()};
+    EXPECT_TRUE(focus[c.focus]->HasFocus());
+    EXPECT_FALSE(window_->Pwheel()->Visible());  // shown by the press, hidden again
+    EXPECT_EQ(VarsModule::vars, c.stored_vars);
+    EXPECT_EQ(VarsModule::subs, c.stored_subs);
+    EXPECT_EQ(VarsModule::reps, c.stored_reps);
+    EXPECT_EQ(Report(), previous);
+    EXPECT_EQ(VarsModule::SumStats(1, 1), previous_mean);
+  }
+}
+
+TEST_F(CalculateTest, BoundsAreAcceptedAndLeadingZerosCountForNothing) {
+  struct Case {
+    std::string vars, subs, reps;
+    int64_t n, N, R;
+  };
+  const Case cases[] = {
+      {"3", "50", "1", 3, 50, 1},         {"200", "201", "1", 200, 201, 1},
+      {"3", "2500", "1", 3, 2500, 1},     {"3", "50", "1000", 3, 50, 1000},
+      {"60", "61", "2", 60, 61, 2},       {"007", "0050", "002", 7, 50, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("\"" + c.vars + "\" \"" + c.subs + "\" \"" + c.reps + "\"");
+    seams::Beeps beeps;
+    Calculate(c.vars, c.subs, c.reps);
+    EXPECT_EQ(beeps.Count(), 0);
+    EXPECT_TRUE(boxes_.Texts().empty());
+    EXPECT_EQ(VarsModule::vars, c.n);
+    EXPECT_EQ(VarsModule::subs, c.N);
+    EXPECT_EQ(VarsModule::reps, c.R);
+    EXPECT_EQ(CountOf(Report(), '\r'), 18 + c.n);
+    EXPECT_EQ(RowsOf(Report()).size(), static_cast<size_t>(c.n));
+    EXPECT_FALSE(window_->Pwheel()->Visible());
+  }
+}
+
+// Run twice on the same random data: if anything of the first run stayed
+// in the summary table, the second report's numbers would differ.
+TEST_F(CalculateTest, SecondRunStartsFromAnEmptyTable) {
+  SeededCalculate(11, "8", "90", "25");
+  const std::vector<std::string> first = RowsOf(Report());
+  ASSERT_EQ(first.size(), 8u);
+  SeededCalculate(11, "8", "90", "25");
+  EXPECT_EQ(RowsOf(Report()), first);
+}
+
+// At a yield of the run the user presses everything there is; the run's
+// report comes out as the same run's report undisturbed.
+TEST_F(CalculateTest, InputAtTheYieldsCannotDisturbARun) {
+  SeededCalculate(21, "10", "100", "30");
+  const std::vector<std::string> undisturbed = RowsOf(Report());
+  ASSERT_EQ(undisturbed.size(), 10u);
+
+  AnswerPrintDialogWithCancelForTesting();
+  bool acted = false;
+  bool wheel_during_run = false;
+  std::string text_during_run = "not read";
+  seams::AtNextYield([&] {
+    acted = true;
+    wheel_during_run = window_->Pwheel()->Visible();
+    text_during_run = window_->DataFld()->Text();
+    seams::Click(window_->CalculateBtn());
+    seams::Click(window_->ClearBtn());
+    seams::Click(window_->Qbtn());
+    seams::Click(window_->PrintBtn());
+    seams::Click(window_->DataFld());
+    seams::Type(window_->DataFld(), "x");
+    seams::Type(window_->VarFld(), "9");
+    seams::PressKey(window_, std::string(1, KeyCode::kReturn));
+  });
+  seams::Beeps beeps;
+  SeededCalculate(21, "10", "100", "30");
+
+  ASSERT_TRUE(acted);
+  EXPECT_TRUE(wheel_during_run);
+  EXPECT_EQ(text_during_run, "");
+  // One beep for each of the four buttons and the three keys; the click
+  // into the report area is swallowed without one.
+  EXPECT_EQ(beeps.Count(), 7);
+  EXPECT_TRUE(boxes_.Texts().empty());
+  EXPECT_EQ(PrintDialogsOpenedForTesting(), 0);
+  EXPECT_EQ(RowsOf(Report()), undisturbed);
+  EXPECT_EQ(CountOf(Report(), '\r'), 28);
+  EXPECT_EQ(window_->VarFld()->Text(), "10");
+  EXPECT_EQ(VarsModule::vars, 10);
+  EXPECT_FALSE(window_->Pwheel()->Visible());
+  ClearPrintDialogAnswerForTesting();
+
+  // The window takes input again once the run is over.
+  seams::Click(window_->ClearBtn());
+  EXPECT_EQ(Report(), "");
+}
+
+TEST_F(CalculateTest, QuitAndTheCloseBoxEndARunAtOnce) {
+  const std::vector<std::pair<const char*, std::function<void()>>> roads = {
+      {"Quit button", [this] { seams::Click(window_->QuitBtn()); }},
+      {"close box", [this] { seams::CloseBox(window_); }},
+  };
+  for (const auto& [name, road] : roads) {
+    SCOPED_TRACE(name);
+    window_->DataFld()->SetText("");
+    seams::AtNextYield(road);
+    seams::Beeps beeps;
+    Calculate("20", "200", "1000");
+    EXPECT_TRUE(RuntimeQuitting());
+    EXPECT_EQ(RuntimeExit(), 0);
+    EXPECT_EQ(beeps.Count(), 0);
+    EXPECT_TRUE(boxes_.Texts().empty());
+    EXPECT_EQ(Report(), "");  // the run went no further
+    seams::Reset();
+    window_ = ControlWnd::Instance();
+    window_->Show();
+    seams::ProcessEvents();
+  }
+}
+
+// The File menu's Quit item, in the program as it starts up.
+TEST(CalculateMenuTest, FileQuitEndsARunAtOnce) {
+  seams::MessageBoxes boxes;
+  shell_test::FreshProcess();
+  _EarlyStartup();
+  _MakeDefaultView();
+  seams::ProcessEvents();
+  seams::PressKey(SplashWnd::Instance(), "a");
+  seams::ProcessEvents();
+  std::shared_ptr<ControlWnd> main = ControlWnd::Instance();
+
+  bool chosen = false;
+  seams::AtNextYield([&] {
+    chosen = true;  // the choice itself unwinds the run and does not return
+    ChooseMenuItemForTesting(main, "FileQuit");
+  });
+  main->VarFld()->SetText("20");
+  main->SubFld()->SetText("200");
+  main->RepFld()->SetText("1000");
+  seams::Click(main->CalculateBtn());
+
+  EXPECT_TRUE(chosen);
+  EXPECT_TRUE(RuntimeQuitting());
+  EXPECT_EQ(RuntimeExit(), 0);
+  EXPECT_EQ(main->DataFld()->Text(), "");
+  EXPECT_TRUE(boxes.Texts().empty());
+  seams::Reset();
+}
+
+}  // namespace
