@@ -6,8 +6,4 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j "$(nproc)"
-if [ -x build/shell/vellacor ]; then
-  exec build/shell/vellacor
-else
-  echo "Built. The program itself is not part of this build yet." >&2
-fi
+exec build/shell/vellacor
