@@ -28,6 +28,8 @@ void StatsModule::RanNumbers() {
   const int64_t n = VarsModule::vars;
   const int64_t N = VarsModule::subs;
   VarsModule::RanData.ReDim(N, n);
+  // System::Random() is the same object on every call, so fetching it once
+  // a row draws the same sequence as fetching it for every element.
   for (int64_t i = 1; i <= N; ++i) {
     System::Random().FillGaussian(VarsModule::RanData.Row(i) + 1, n);
     RuntimeYield();

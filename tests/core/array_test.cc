@@ -42,3 +42,18 @@ TEST(Array1DTest, AppendGoesOnePastUpperBound) {
   EXPECT_EQ(list(1), 9);
   EXPECT_THROW(list(2), OutOfBoundsException);
 }
+
+TEST(Array2DTest, RedimToTheSameBoundsKeepsTheContents) {
+  Array2D<double> a(2, 3);
+  a(2, 3) = 4.0;
+  a.ReDim(2, 3);
+  EXPECT_EQ(a(2, 3), 4.0);
+}
+
+TEST(Array2DTest, RowsAreContiguousWithStrideOfTheSecondBound) {
+  Array2D<double> a(3, 4);
+  a(2, 1) = 6.0;
+  EXPECT_EQ(a.Stride(), 5);
+  EXPECT_EQ(a.Row(2)[1], 6.0);
+  EXPECT_EQ(&a.Row(2)[0], &a(2, 0));
+}
