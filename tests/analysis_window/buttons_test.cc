@@ -1,0 +1,317 @@
+// Print, Clear, Quit and the help button as the user meets them. Printing
+// goes through the print dialog's seam into a PDF file, read back with
+// poppler's pdftotext and pdffonts.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "analysis_window/help_text.h"
+#include "engine/vars_module.h"
+#include "framework/core/text.h"
+#include "framework/core/yield.h"
+#include "framework/gui/printing.h"
+#include "framework/gui/runtime.h"
+#include "tests/analysis_window/main_window_fixture.h"
+
+namespace {
+
+using main_window_test::LinesOf;
+using main_window_test::MainWindowTest;
+
+std::string RunCommand(const std::string& command) {
+  std::string out;
+  FILE* p = popen(command.c_str(), "r");
+  if (p == nullptr) return out;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+  pclose(p);
+  return out;
+}
+
+// The text with every run of blanks and line ends made one space, so that
+// the area's text and the PDF's can be compared whatever the line breaks.
+std::string Words(const std::string& text) {
+  std::string out;
+  bool blank = false;
+  for (char c : text) {
+    if (c == ' ' || c == '\r' || c == '\n' || c == '\f') {
+      blank = true;
+    } else {
+      if (blank && !out.empty()) out += ' ';
+      blank = false;
+      out += c;
+    }
+  }
+  return out;
+}
+
+// The lines of each page as pdftotext reads them, trailing blanks cut and
+// empty lines after the last text dropped.
+std::vector<std::vector<std::string>> PagesOf(const std::string& pdf) {
+  std::vector<std::vector<std::string>> pages;
+  std::stringstream all(RunCommand("pdftotext -layout '" + pdf + "' -"));
+  std::string page;
+  while (std::getline(all, page, '\f')) {
+    std::vector<std::string> lines;
+    std::stringstream ps(page);
+    std::string line;
+    while (std::getline(ps, line)) {
+      line.erase(line.find_last_not_of(' ') + 1);
+      lines.push_back(line);
+    }
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    if (!lines.empty()) pages.push_back(lines);
+  }
+  return pages;
+}
+
+struct Word {
+  std::string text;
+  double x_min, x_max;
+};
+// The PDF's words in reading order, with their horizontal extent in points.
+std::vector<Word> WordsOf(const std::string& pdf) {
+  const std::string html = RunCommand("pdftotext -bbox '" + pdf + "' -");
+  const std::regex word(R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
+  std::vector<Word> words;
+  for (std::sregex_iterator i(html.begin(), html.end(), word), end; i != end; ++i)
+    words.push_back({(*i)[3], std::stod((*i)[1]), std::stod((*i)[2])});
+  return words;
+}
+
+std::string Numbered(int count) {
+  std::string text;
+  for (int i = 1; i <= count; ++i) text += "Line " + Str(i) + " of the text\r";
+  return text;
+}
+
+class ButtonsTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    pdf_ = (std::filesystem::temp_directory_path() /
+            ("buttons_test_" + std::to_string(::getpid()) + ".pdf"))
+               .string();
+    std::filesystem::remove(pdf_);
+    AnswerPrintDialogWithPdfForTesting(pdf_);
+  }
+  void TearDown() override {
+    ClearPrintDialogAnswerForTesting();
+    std::filesystem::remove(pdf_);
+    MainWindowTest::TearDown();
+  }
+
+  // Prints the area's current text with the Print button; the pages read
+  // back from the PDF.
+  std::vector<std::vector<std::string>> Print() {
+    std::filesystem::remove(pdf_);
+    AnswerPrintDialogWithPdfForTesting(pdf_);
+    seams::Click(window_->PrintBtn());
+    return PagesOf(pdf_);
+  }
+
+  std::string pdf_;
+};
+
+TEST_F(ButtonsTest, EmptyAreaIsRefusedWithoutADialog) {
+  ASSERT_EQ(Report(), "");
+  seams::Beeps beeps;
+  seams::Click(window_->PrintBtn());
+  EXPECT_EQ(beeps.Count(), 1);
+  EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"Nothing to print."});
+  EXPECT_EQ(PrintDialogsOpenedForTesting(), 0);
+  EXPECT_FALSE(std::filesystem::exists(pdf_));
+}
+
+TEST_F(ButtonsTest, OneLineEndOpensTheDialogAndCancelEndsQuietly) {
+  for (const std::string& text : {std::string("\r"), Numbered(3)}) {
+    SCOPED_TRACE(Words(text));
+    window_->DataFld()->SetText(text);
+    AnswerPrintDialogWithCancelForTesting();
+    seams::Beeps beeps;
+    const int64_t yields = YieldHandlerCalls();
+    seams::Click(window_->PrintBtn());
+    EXPECT_EQ(PrintDialogsOpenedForTesting(), 1);
+    EXPECT_EQ(beeps.Count(), 0);
+    EXPECT_TRUE(boxes_.Texts().empty());
+    EXPECT_EQ(YieldHandlerCalls(), yields);  // no block was drawn
+    EXPECT_FALSE(std::filesystem::exists(pdf_));
+    EXPECT_EQ(Report(), text);
+  }
+}
+
+TEST_F(ButtonsTest, ReportPrintsOnOnePageAsItStandsInCourier) {
+  SeedRandomForTesting(9);
+  Calculate("6", "80", "10");
+  const std::string report = Report();
+  const int64_t yields = YieldHandlerCalls();
+  const auto pages = Print();
+
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(NextPageCallsForTesting(), 0);
+  EXPECT_EQ(YieldHandlerCalls() - yields, 1);
+  // Line for line the area's text: nothing above, below or beside it.
+  const std::vector<std::string> lines = LinesOf(report);
+  std::vector<std::string> printed = pages[0];
+  ASSERT_EQ(printed.size(), lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(Words(printed[i]), Words(lines[i]));
+  // The columns stay where the report puts them: in the first row the
+  // number, the mean and the deviation start 16 and 37 characters apart.
+  const std::vector<Word> words = WordsOf(pdf_);
+  const auto dev = std::find_if(words.begin(), words.end(),
+                                [](const Word& w) { return w.text == "Dev"; });
+  ASSERT_GE(words.end() - dev, 5);
+  const Word& number = dev[2];  // after the rule under the heading
+  const Word& mean = dev[3];
+  const Word& sd = dev[4];
+  ASSERT_EQ(number.text, "1");
+  const double width = (mean.x_max - mean.x_min) / static_cast<double>(mean.text.size());
+  EXPECT_NEAR((mean.x_min - number.x_min) / width, 16.0, 0.2);
+  EXPECT_NEAR((sd.x_min - number.x_min) / width, 37.0, 0.2);
+
+  const std::string fonts = RunCommand("pdffonts '" + pdf_ + "'");
+  std::string lower = fonts;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
+  EXPECT_TRUE(lower.find("courier") != std::string::npos ||
+              lower.find("mono") != std::string::npos)
+      << fonts;
+  EXPECT_EQ(report, Report());  // printing changes nothing
+}
+
+TEST_F(ButtonsTest, LongTextPrintsOneBlockPerPageInWholeLines) {
+  // How many lines one block holds, then a text that needs three blocks.
+  window_->DataFld()->SetText(Numbered(400));
+  const auto probe = Print();
+  ASSERT_GE(probe.size(), 2u);
+  const int per_page = static_cast<int>(probe[0].size());
+  const int total = 2 * per_page + per_page / 2;
+
+  window_->DataFld()->SetText(Numbered(total));
+  const int64_t yields = YieldHandlerCalls();
+  const auto pages = Print();
+  ASSERT_EQ(pages.size(), 3u);
+  EXPECT_EQ(NextPageCallsForTesting(), 2);
+  EXPECT_EQ(YieldHandlerCalls() - yields, 3);
+  // Every line once, whole, in order; nothing else on any page.
+  int next = 1;
+  for (const auto& page : pages)
+    for (const std::string& line : page) EXPECT_EQ(Words(line), Words("Line " + Str(next++) + " of the text"));
+  EXPECT_EQ(next, total + 1);
+}
+
+TEST_F(ButtonsTest, PrintsHelpTextAndEditedText) {
+  seams::MouseDown(window_->Qbtn(), 5, 5);
+  seams::MouseUp(window_->Qbtn(), 5, 5);
+  std::string printed;
+  for (const auto& page : Print())
+    for (const std::string& line : page) printed += line + "\n";
+  EXPECT_EQ(Words(printed), Words(HelpText()));
+
+  window_->DataFld()->SetText("Vellacor\r");
+  seams::MoveFocus(window_->DataFld());
+  window_->DataFld()->SetSelStart(8);
+  seams::Type(window_->DataFld(), " edited");
+  const auto pages = Print();
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0], std::vector<std::string>{"Vellacor edited"});
+}
+
+// At a yield of the print job the user presses the other buttons and types
+// into the report area; the job prints the text it started with.
+TEST_F(ButtonsTest, InputAtTheYieldsCannotDisturbAPrintJob) {
+  window_->DataFld()->SetText(Numbered(400));
+  const auto undisturbed = Print();
+  ASSERT_GE(undisturbed.size(), 3u);
+
+  bool acted = false;
+  seams::AtNextYield([&] {
+    acted = true;
+    seams::Click(window_->ClearBtn());
+    seams::Click(window_->Qbtn());
+    seams::Click(window_->CalculateBtn());
+    seams::Click(window_->PrintBtn());
+    seams::Type(window_->DataFld(), "x");
+  });
+  seams::Beeps beeps;
+  const auto pages = Print();
+  ASSERT_TRUE(acted);
+  EXPECT_EQ(beeps.Count(), 5);
+  EXPECT_TRUE(boxes_.Texts().empty());
+  EXPECT_EQ(PrintDialogsOpenedForTesting(), 1);
+  EXPECT_EQ(pages, undisturbed);
+  EXPECT_EQ(Report(), Numbered(400));
+}
+
+TEST_F(ButtonsTest, ClearEmptiesTheWindowAndLeavesTheRunAlone) {
+  SeedRandomForTesting(4);
+  Calculate("5", "70", "3");
+  const double mean = VarsModule::SumStats(1, 1);
+  const double sd = VarsModule::SumStats(1, 3);
+  ASSERT_NE(Report(), "");
+  for (bool wheel : {true, false}) {
+    SCOPED_TRACE(wheel ? "wheel shown" : "wheel hidden");
+    window_->DataFld()->SetText("a report");
+    window_->VarFld()->SetText("5");
+    window_->SubFld()->SetText("70");
+    window_->RepFld()->SetText("3");
+    window_->Pwheel()->SetVisible(wheel);
+    window_->disclaimFld()->SetVisible(true);
+    seams::MoveFocus(window_->RepFld());
+
+    seams::Click(window_->ClearBtn());
+
+    EXPECT_EQ(Report(), "");
+    EXPECT_EQ(window_->VarFld()->Text(), "");
+    EXPECT_EQ(window_->SubFld()->Text(), "");
+    EXPECT_EQ(window_->RepFld()->Text(), "");
+    EXPECT_TRUE(window_->VarFld()->HasFocus());
+    EXPECT_TRUE(window_->VarWarning()->Visible());
+    EXPECT_EQ(window_->VarWarning()->Text(), "(3 - 200)");
+    EXPECT_FALSE(window_->RepWarning()->Visible());
+    EXPECT_FALSE(window_->disclaimFld()->Visible());
+    EXPECT_EQ(window_->Pwheel()->Visible(), wheel);
+    EXPECT_EQ(VarsModule::vars, 5);
+    EXPECT_EQ(VarsModule::subs, 70);
+    EXPECT_EQ(VarsModule::reps, 3);
+    EXPECT_EQ(VarsModule::SumStats(1, 1), mean);
+    EXPECT_EQ(VarsModule::SumStats(1, 3), sd);
+    EXPECT_EQ(VarsModule::VarMax, 200);
+    EXPECT_EQ(VarsModule::kEOL, "\r");
+    EXPECT_TRUE(boxes_.Texts().empty());
+  }
+}
+
+TEST_F(ButtonsTest, HelpReplacesTheReportAtThePress) {
+  window_->DataFld()->SetText("a report\r");
+  seams::MouseDown(window_->Qbtn(), 5, 5);
+  EXPECT_EQ(Report(), HelpText());
+  EXPECT_EQ(window_->DataFld()->Text(), window_->disclaimFld()->Text());
+  seams::MouseUp(window_->Qbtn(), 5, 5);
+  EXPECT_EQ(Report(), HelpText());
+
+  // Only the press brings it: the space bar pushes the button without one.
+  window_->DataFld()->SetText("a report\r");
+  seams::MoveFocus(window_->Qbtn());
+  seams::PressKey(window_->Qbtn(), " ");
+  EXPECT_EQ(Report(), "a report\r");
+}
+
+TEST_F(ButtonsTest, QuitEndsWithCodeZeroWithoutAQuestion) {
+  seams::Click(window_->QuitBtn());
+  EXPECT_TRUE(RuntimeQuitting());
+  EXPECT_EQ(RuntimeExit(), 0);
+  EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+}  // namespace
