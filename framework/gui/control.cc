@@ -59,6 +59,11 @@ void Control::AddHandler(const std::string& event, const Delegate& handler) {
 
 bool Control::HasHandler(const std::string& event) const { return handlers_.count(event) != 0; }
 
+Delegate Control::_Handler(const std::string& event) const {
+  const Delegate* d = FindHandler(event);
+  return d == nullptr ? nullptr : *d;
+}
+
 const Delegate* Control::FindHandler(const std::string& event) const {
   auto it = handlers_.find(event);
   return it == handlers_.end() ? nullptr : &it->second;

@@ -56,6 +56,8 @@ class Control : public Object {
   // Wiring, for RuntimeAddEventHandler.
   void AddHandler(const std::string& event, const Delegate& handler);
   bool HasHandler(const std::string& event) const;
+  // The handler wired to the event, or empty.
+  Delegate _Handler(const std::string& event) const;
 
   // Called by the window that makes the control, before any property.
   virtual void _Attach(const std::shared_ptr<Window>& window);

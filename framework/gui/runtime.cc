@@ -30,6 +30,21 @@ bool quitting = false;
 int64_t exit_code = 0;
 std::deque<std::function<void()>> next_yield;
 
+// An exception of a class outside the framework's, for the default
+// handling: it names the original class.
+class ForeignException : public RuntimeException {
+ public:
+  ForeignException(std::string class_name, const std::string& message)
+      : RuntimeException(message), class_name_(std::move(class_name)) {}
+  const char* ClassName() const override { return class_name_.c_str(); }
+  std::shared_ptr<RuntimeException> Clone() const override {
+    return std::make_shared<ForeignException>(*this);
+  }
+
+ private:
+  std::string class_name_;
+};
+
 // Used until the start-up code installs its own; the same contract.
 std::shared_ptr<RuntimeException> BuiltInHelper(void (*fn)(void*), void* arg) {
   try {
@@ -81,11 +96,11 @@ bool _RuntimeDispatch(void (*fn)(void*), void* arg) {
   } catch (const QuitUnwind&) {
     return false;
   } catch (const std::exception& e) {
-    failure = std::make_shared<RuntimeException>(Demangled(typeid(e).name()) + ": " + e.what());
+    failure = std::make_shared<ForeignException>(Demangled(typeid(e).name()), e.what());
     _UnhandledException(failure);
     return false;
   } catch (...) {
-    _UnhandledException(std::make_shared<RuntimeException>("an exception of unknown class"));
+    _UnhandledException(std::make_shared<ForeignException>("unknown", "no message"));
     return false;
   }
   if (failure) {

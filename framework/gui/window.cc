@@ -114,7 +114,7 @@ void Window::Show() {
   native_->ApplySize();
   native_->Place();
   native_->top->show();
-  native_->top->raise();
+  if (QGuiApplication::platformName() != "offscreen") native_->top->raise();
   native_->top->activateWindow();
 }
 
@@ -344,6 +344,8 @@ void Window::Native::FocusMovedTo(const std::shared_ptr<RectControl>& control) {
 }
 
 void Window::Native::RaiseOpen() {
-  for (const auto& c : window->controls_) c->RaiseEvent("Open");
+  // Part of building the window: an exception goes on to whoever builds it.
+  for (const auto& c : window->controls_)
+    if (Delegate open = c->_Handler("Open")) open->_InvokeErased(c, {});
   if (window->IsEventImplemented("Open")) window->Event_Open();
 }

@@ -2,6 +2,7 @@
 // focus, clicks, the text area's characters, the look of the help button.
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
@@ -169,6 +170,8 @@ TEST_F(ControlsTest, TextAreaKeepsCarriageReturnsAndCountsCharacters) {
 
   area->SetText("");
   EXPECT_EQ(area->Text(), "");
+  // "Courier" is shown in a monospaced font.
+  EXPECT_TRUE(QFontInfo(native::WidgetOf(*area)->font()).fixedPitch());
 }
 
 TEST_F(ControlsTest, TypingIntoTheTextAreaGivesCarriageReturnsAndNoTabs) {
