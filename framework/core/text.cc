@@ -1,5 +1,6 @@
 #include "framework/core/text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -76,10 +77,10 @@ std::string Format(double value, const std::string& spec) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
   // printf rounds the exact binary value to nearest, ties to even.
-  const int size = std::snprintf(nullptr, 0, "%.*f", decimals, value);
-  std::string out(static_cast<size_t>(size) + 1, '\0');
-  std::snprintf(out.data(), out.size(), "%.*f", decimals, value);
-  out.resize(static_cast<size_t>(size));
+  // The largest double has 309 digits before the point.
+  char buffer[512];
+  std::snprintf(buffer, sizeof buffer, "%.*f", std::min(decimals, 100), value);
+  std::string out(buffer);
   bool negative = out[0] == '-';
   if (negative) {
     out.erase(0, 1);
