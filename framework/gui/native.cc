@@ -35,7 +35,14 @@ QFont MakeFont(const std::string& name, double size, bool bold, bool italic, boo
     font.setFamily(mono);
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
-  } else if (!name.empty() && name != "System" && name != "SmallSystem") {
+  } else if (name.empty() || name == "System" || name == "SmallSystem") {
+    // The layouts were made for a compact system font; Liberation Sans has
+    // Arial's widths, where the usual desktop default runs wider.
+    static const QString system = QFontDatabase::hasFamily("Liberation Sans")
+                                      ? QString("Liberation Sans")
+                                      : QApplication::font().family();
+    font.setFamily(system);
+  } else {
     font.setFamily(QString::fromStdString(name));
   }
   // Window layouts are in points drawn one point to a pixel; fonts follow
