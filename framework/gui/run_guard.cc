@@ -42,7 +42,9 @@ class GuardFilter : public QObject {
   bool eventFilter(QObject* watched, QEvent* e) override {
     if (current == nullptr) return false;
     auto* w = qobject_cast<QWidget*>(watched);
-    if (w == nullptr) return false;
+    // Dialogs (a message box, the print dialog) belong to no window of the
+    // program and must stay answerable.
+    if (w == nullptr || !native::WindowOf(w)) return false;
     switch (e->type()) {
       case QEvent::KeyPress:
         if (Allowed(w) || InMenu(w)) return false;

@@ -2,6 +2,9 @@
 // handling, Quit in the middle of a long run, and the run guard.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <stdexcept>
 
 #include "framework/testing/seams.h"
@@ -108,6 +111,18 @@ TEST_F(RuntimeTest, TheRunGuardRefusesInputThatArrivesDuringARun) {
   // After the run the same input goes through again.
   seams::Click(w->Get<PushButton>("RunBtn"));
   EXPECT_EQ(runs, 2);
+}
+
+TEST_F(RuntimeTest, TheRunGuardLeavesDialogsAnswerable) {
+  // A widget of no program window, as a message box's buttons are.
+  QLineEdit dialog_field;
+  dialog_field.show();
+  RunGuard guard(w, {});
+  seams::PressKey(w->Get<TextField>("Field1"), "5");
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+  QCoreApplication::sendEvent(&dialog_field, &press);
+  EXPECT_EQ(dialog_field.text().toStdString(), "x");
+  EXPECT_EQ(beeps.Count(), 1);
 }
 
 TEST_F(RuntimeTest, QuitBeforeTheEventLoopMakesItReturnAtOnce) {
