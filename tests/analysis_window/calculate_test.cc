@@ -192,16 +192,21 @@ TEST_F(CalculateTest, QuitAndTheCloseBoxEndARunAtOnce) {
   }
 }
 
-// The File menu's Quit item, in the program as it starts up.
-TEST(CalculateMenuTest, FileQuitEndsARunAtOnce) {
-  seams::MessageBoxes boxes;
+// The program as it starts up, with its menu bar, the splash window
+// dismissed.
+std::shared_ptr<ControlWnd> StartProgram() {
   shell_test::FreshProcess();
   _EarlyStartup();
   _MakeDefaultView();
   seams::ProcessEvents();
   seams::PressKey(SplashWnd::Instance(), "a");
   seams::ProcessEvents();
-  std::shared_ptr<ControlWnd> main = ControlWnd::Instance();
+  return ControlWnd::Instance();
+}
+
+TEST(CalculateMenuTest, FileQuitEndsARunAtOnce) {
+  seams::MessageBoxes boxes;
+  std::shared_ptr<ControlWnd> main = StartProgram();
 
   bool chosen = false;
   seams::AtNextYield([&] {
@@ -217,6 +222,27 @@ TEST(CalculateMenuTest, FileQuitEndsARunAtOnce) {
   EXPECT_TRUE(RuntimeQuitting());
   EXPECT_EQ(RuntimeExit(), 0);
   EXPECT_EQ(main->DataFld()->Text(), "");
+  EXPECT_TRUE(boxes.Texts().empty());
+  seams::Reset();
+}
+
+// The About item is no way round the run's protection either.
+TEST(CalculateMenuTest, AboutDuringARunIsRefused) {
+  seams::MessageBoxes boxes;
+  std::shared_ptr<ControlWnd> main = StartProgram();
+  ASSERT_FALSE(SplashWnd::Instance()->Visible());
+
+  seams::AtNextYield([&] { ChooseMenuItemForTesting(main, "AboutVellacor"); });
+  seams::Beeps beeps;
+  main->VarFld()->SetText("5");
+  main->SubFld()->SetText("60");
+  main->RepFld()->SetText("20");
+  seams::Click(main->CalculateBtn());
+  seams::ProcessEvents();
+
+  EXPECT_EQ(beeps.Count(), 1);
+  EXPECT_FALSE(SplashWnd::Instance()->Visible());
+  EXPECT_EQ(CountOf(main->DataFld()->Text(), '\r'), 23);
   EXPECT_TRUE(boxes.Texts().empty());
   seams::Reset();
 }
