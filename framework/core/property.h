@@ -15,7 +15,7 @@
 //   edge locks    LockLeft, LockTop, LockRight, LockBottom
 //   focus         TabIndex, TabStop, AllowFocus, AllowFocusRing, AllowTabs
 //   content       Caption (push buttons), Text (labels, text fields),
-//                 Value (text areas: the initial text)
+//                 Value (text areas: the initial text), Backdrop (canvases)
 //   font          FontName, FontSize, FontUnit, Bold, Italic, Underline
 //   colours       TextColor, BackgroundColor, HasBackgroundColor, LineColor
 //   flags         Enabled, Visible, Transparent, DoubleBuffer, Multiline,
