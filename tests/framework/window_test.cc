@@ -117,4 +117,58 @@ TEST_F(WindowTest, TheCloseBoxRaisesClose) {
   EXPECT_FALSE(w->Visible());
 }
 
+// A plain box of pictures, like a splash window: no control takes keys or
+// clicks, so they reach the window's own events.
+class BoxWnd : public Window {
+ public:
+  std::string FullClassName() const override { return "BoxWnd.BoxWnd"; }
+  void Layout() override {
+    _SetProperties(shared_from_this(), {{"Width", 300}, {"Height", 200}, {"Type", 2},
+                                        {"Resizeable", resizeable}, {"MaximumWidth", 250},
+                                        {"Visible", true}});
+  }
+  void CreateControls() override {
+    auto canvas = _New<Canvas>();
+    _AddControl("Canvas1", canvas);
+    _SetProperties(canvas, {{"Left", 10}, {"Top", 10}, {"Width", 200}, {"Height", 100}});
+  }
+  bool Event_KeyDown(std::string key) override {
+    events.push_back("key " + key);
+    return true;
+  }
+  bool Event_MouseDown(int64_t x, int64_t y) override {
+    events.push_back("mouse " + Str(x) + "," + Str(y));
+    return true;
+  }
+  bool resizeable = false;
+  std::vector<std::string> events;
+};
+
+TEST_F(WindowTest, KeysAndClicksThatNoControlTakesReachTheWindow) {
+  auto box = std::make_shared<BoxWnd>();
+  box->Constructor();
+  seams::ProcessEvents();
+  EXPECT_TRUE(native::TopLevel(*box)->windowFlags() & Qt::FramelessWindowHint);
+  seams::PressKey(box, "q");
+  seams::ClickWindow(box, 50, 40);    // on the canvas
+  seams::ClickWindow(box, 250, 150);  // beside it
+  EXPECT_EQ(box->events, (std::vector<std::string>{"key q", "mouse 50,40", "mouse 250,150"}));
+}
+
+TEST_F(WindowTest, AResizeableWindowStartsAtItsSizeAndFollowsTheFrame) {
+  auto box = std::make_shared<BoxWnd>();
+  box->resizeable = true;
+  box->Constructor();
+  seams::ProcessEvents();
+  QWidget* top = native::TopLevel(*box);
+  // The maximum (250) never cuts into the size the window was given.
+  EXPECT_EQ(native::Content(*box)->size(), QSize(300, 200));
+  EXPECT_GE(top->maximumWidth(), 300);
+  top->resize(280, 180);
+  seams::ProcessEvents();
+  EXPECT_EQ(box->Width(), 280);
+  EXPECT_EQ(box->Height(), 180);
+  EXPECT_EQ(native::Content(*box)->size(), QSize(280, 180));
+}
+
 }  // namespace
