@@ -1,7 +1,11 @@
 // The engine's routines next to the loop-for-loop transcription, at the
 // largest counts (200 variables, 2500 subjects) and at (50, 500), and the
-// generator's draw rate. Run: build/bench/engine_bench
+// generator's draw rate. Run:
+//   build/bench/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "engine/stats_module.h"
 #include "engine/vars_module.h"
@@ -124,8 +128,15 @@ void BM_Gaussian(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 1000);
 }
 
+// With --benchmark_repetitions, the fastest repetition too: the machine is
+// shared, and other work only ever adds time.
+double Fastest(const std::vector<double>& times) {
+  return *std::min_element(times.begin(), times.end());
+}
+
 void Counts(benchmark::internal::Benchmark* b) {
   b->Args({200, 2500})->Args({50, 500})->Unit(benchmark::kMillisecond);
+  b->ComputeStatistics("min", Fastest);
 }
 }  // namespace
 
@@ -140,6 +151,6 @@ BENCHMARK(BM_ReplicationLiteral)->Apply(Counts);
 BENCHMARK(BM_SummaryStats)->Apply(Counts);
 BENCHMARK(BM_SummaryStatsLiteral)->Apply(Counts);
 BENCHMARK(BM_ReplicationWhileYielding)->Apply(Counts);
-BENCHMARK(BM_Gaussian);
+BENCHMARK(BM_Gaussian)->ComputeStatistics("min", Fastest);
 
 BENCHMARK_MAIN();
