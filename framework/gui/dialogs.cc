@@ -12,8 +12,12 @@ void (*beep_listener)() = nullptr;
 
 void MsgBox(const std::string& text) {
   if (answerer != nullptr) return answerer(text);
+  // Parented to the active window so that the box stays above it, with or
+  // without a window manager to stack it.
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
-                  QString::fromStdString(text), QMessageBox::Ok);
+                  QString::fromStdString(text), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.raise();
   box.exec();
 }
 
