@@ -21,22 +21,15 @@
 #include "framework/gui/printing.h"
 #include "framework/gui/runtime.h"
 #include "tests/analysis_window/main_window_fixture.h"
+#include "tests/support/pdf_text.h"
 
 namespace {
 
 using main_window_test::LinesOf;
 using main_window_test::MainWindowTest;
 
-std::string RunCommand(const std::string& command) {
-  std::string out;
-  FILE* p = popen(command.c_str(), "r");
-  if (p == nullptr) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
-}
+using pdf_text::RunCommand;
+using pdf_text::Word;
 
 // The text with every run of blanks and line ends made one space, so that
 // the area's text and the PDF's can be compared whatever the line breaks.
@@ -53,40 +46,6 @@ std::string Words(const std::string& text) {
     }
   }
   return out;
-}
-
-// The lines of each page as pdftotext reads them, trailing blanks cut and
-// empty lines after the last text dropped.
-std::vector<std::vector<std::string>> PagesOf(const std::string& pdf) {
-  std::vector<std::vector<std::string>> pages;
-  std::stringstream all(RunCommand("pdftotext -layout '" + pdf + "' -"));
-  std::string page;
-  while (std::getline(all, page, '\f')) {
-    std::vector<std::string> lines;
-    std::stringstream ps(page);
-    std::string line;
-    while (std::getline(ps, line)) {
-      line.erase(line.find_last_not_of(' ') + 1);
-      lines.push_back(line);
-    }
-    while (!lines.empty() && lines.back().empty()) lines.pop_back();
-    if (!lines.empty()) pages.push_back(lines);
-  }
-  return pages;
-}
-
-struct Word {
-  std::string text;
-  double x_min, x_max;
-};
-// The PDF's words in reading order, with their horizontal extent in points.
-std::vector<Word> WordsOf(const std::string& pdf) {
-  const std::string html = RunCommand("pdftotext -bbox '" + pdf + "' -");
-  const std::regex word(R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
-  std::vector<Word> words;
-  for (std::sregex_iterator i(html.begin(), html.end(), word), end; i != end; ++i)
-    words.push_back({(*i)[3], std::stod((*i)[1]), std::stod((*i)[2])});
-  return words;
 }
 
 std::string Numbered(int count) {
@@ -117,7 +76,7 @@ class ButtonsTest : public MainWindowTest {
     std::filesystem::remove(pdf_);
     AnswerPrintDialogWithPdfForTesting(pdf_);
     seams::Click(window_->PrintBtn());
-    return PagesOf(pdf_);
+    return pdf_text::Pages(pdf_);
   }
 
   std::string pdf_;
@@ -167,7 +126,7 @@ TEST_F(ButtonsTest, ReportPrintsOnOnePageAsItStandsInCourier) {
   for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(Words(printed[i]), Words(lines[i]));
   // The columns stay where the report puts them: in the first row the
   // number, the mean and the deviation start 16 and 37 characters apart.
-  const std::vector<Word> words = WordsOf(pdf_);
+  const std::vector<Word> words = pdf_text::Words(pdf_);
   const auto dev = std::find_if(words.begin(), words.end(),
                                 [](const Word& w) { return w.text == "Dev"; });
   ASSERT_GE(words.end() - dev, 5);

@@ -20,6 +20,7 @@
 #include "framework/gui/text_area.h"
 #include "framework/gui/window.h"
 #include "framework/testing/seams.h"
+#include "tests/support/pdf_text.h"
 
 namespace {
 
@@ -37,51 +38,6 @@ class PrintWnd : public Window {
   }
   std::shared_ptr<TextArea> DataFld() { return Cast<TextArea>(_ControlByName("DataFld")); }
 };
-
-std::string Run(const std::string& command) {
-  std::string out;
-  FILE* p = popen(command.c_str(), "r");
-  if (p == nullptr) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
-}
-
-// The lines of each page, as pdftotext reads them (trailing blanks cut).
-std::vector<std::vector<std::string>> PagesOf(const std::string& pdf) {
-  std::string text = Run("pdftotext -layout '" + pdf + "' -");
-  std::vector<std::vector<std::string>> pages;
-  std::stringstream all(text);
-  std::string page;
-  while (std::getline(all, page, '\f')) {
-    std::vector<std::string> lines;
-    std::stringstream ps(page);
-    std::string line;
-    while (std::getline(ps, line)) {
-      line.erase(line.find_last_not_of(' ') + 1);
-      lines.push_back(line);
-    }
-    while (!lines.empty() && lines.back().empty()) lines.pop_back();
-    if (!lines.empty()) pages.push_back(lines);
-  }
-  return pages;
-}
-
-struct Box {
-  double x_min, y_min, x_max, y_max;
-};
-// The bounding boxes of the words, in points from the page's top left.
-std::vector<Box> WordBoxes(const std::string& pdf) {
-  std::string html = Run("pdftotext -bbox '" + pdf + "' -");
-  std::regex word(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)")re");
-  std::vector<Box> boxes;
-  for (std::sregex_iterator i(html.begin(), html.end(), word), end; i != end; ++i)
-    boxes.push_back({std::stod((*i)[1]), std::stod((*i)[2]), std::stod((*i)[3]),
-                     std::stod((*i)[4])});
-  return boxes;
-}
 
 std::string Numbered(int count) {
   std::string text;
@@ -134,7 +90,7 @@ TEST_F(PrintingTest, LongTextIsPrintedInWholeLinesOneBlockPerPage) {
   const int blocks = Print(Numbered(kLines));
   EXPECT_EQ(blocks, 3);
   EXPECT_EQ(NextPageCallsForTesting(), 2);
-  auto pages = PagesOf(pdf_);
+  auto pages = pdf_text::Pages(pdf_);
   ASSERT_EQ(pages.size(), 3u);
   // Every line exactly once, in order, each whole on one page.
   int next = 1;
@@ -152,10 +108,10 @@ TEST_F(PrintingTest, LongTextIsPrintedInWholeLinesOneBlockPerPage) {
 
 TEST_F(PrintingTest, BlockSitsAt36PointMarginsAndStaysWithin540By720) {
   Print(Numbered(60) + "\r" + std::string(100, 'W'));
-  auto boxes = WordBoxes(pdf_);
+  auto boxes = pdf_text::Words(pdf_);
   ASSERT_FALSE(boxes.empty());
   double left = 1e9, top = 1e9, right = 0, bottom = 0;
-  for (const Box& b : boxes) {
+  for (const pdf_text::Word& b : boxes) {
     left = std::min(left, b.x_min);
     top = std::min(top, b.y_min);
     right = std::max(right, b.x_max);
@@ -171,7 +127,7 @@ TEST_F(PrintingTest, LineWiderThanTheBlockWrapsWithinIt) {
   // 100 characters of Courier 11 (6.6 points each) need two lines of 540.
   const std::string wide(100, 'x');
   EXPECT_EQ(Print(wide), 1);
-  auto pages = PagesOf(pdf_);
+  auto pages = pdf_text::Pages(pdf_);
   ASSERT_EQ(pages.size(), 1u);
   ASSERT_EQ(pages[0].size(), 2u);
   EXPECT_EQ(pages[0][0] + pages[0][1], wide);
@@ -181,7 +137,7 @@ TEST_F(PrintingTest, ShortTextIsOneBlockWithoutNextPage) {
   EXPECT_EQ(Print("\r"), 1);
   EXPECT_EQ(Print("Vellacor – one line"), 1);
   EXPECT_EQ(NextPageCallsForTesting(), 0);
-  auto pages = PagesOf(pdf_);
+  auto pages = pdf_text::Pages(pdf_);
   ASSERT_EQ(pages.size(), 1u);
   EXPECT_EQ(pages[0], std::vector<std::string>{"Vellacor – one line"});
 }
