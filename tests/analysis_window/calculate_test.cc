@@ -192,17 +192,7 @@ TEST_F(CalculateTest, QuitAndTheCloseBoxEndARunAtOnce) {
   }
 }
 
-// The program as it starts up, with its menu bar, the splash window
-// dismissed.
-std::shared_ptr<ControlWnd> StartProgram() {
-  shell_test::FreshProcess();
-  _EarlyStartup();
-  _MakeDefaultView();
-  seams::ProcessEvents();
-  seams::PressKey(SplashWnd::Instance(), "a");
-  seams::ProcessEvents();
-  return ControlWnd::Instance();
-}
+using shell_test::StartProgram;
 
 TEST(CalculateMenuTest, FileQuitEndsARunAtOnce) {
   seams::MessageBoxes boxes;

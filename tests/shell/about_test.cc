@@ -32,13 +32,7 @@ class AboutTest : public ::testing::Test {
  protected:
   // The program as the user first meets it, the splash window dismissed.
   void SetUp() override {
-    shell_test::FreshProcess();
-    _EarlyStartup();
-    _MakeDefaultView();
-    seams::ProcessEvents();
-    seams::PressKey(SplashWnd::Instance(), "a");
-    seams::ProcessEvents();
-    main_ = ControlWnd::Instance();
+    main_ = shell_test::StartProgram();
   }
   void TearDown() override { seams::Reset(); }
 

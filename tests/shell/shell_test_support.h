@@ -8,11 +8,13 @@
 #include <utility>
 #include <vector>
 
+#include "analysis_window/controlwnd.h"
 #include "framework/gui/application.h"
 #include "framework/gui/filetype.h"
 #include "framework/gui/startup.h"
 #include "framework/gui/timer.h"
 #include "framework/testing/seams.h"
+#include "shell/splash_wnd.h"
 #include "shell/startup.h"
 
 namespace shell_test {
@@ -64,5 +66,17 @@ class LoopScript : public Object {
   std::shared_ptr<Timer> timer_;
   size_t begun_ = 0;
 };
+
+// The program as the user first meets it: started up, its menu bar
+// installed, the splash window dismissed by a key; the main window.
+inline std::shared_ptr<ControlWnd> StartProgram() {
+  FreshProcess();
+  _EarlyStartup();
+  _MakeDefaultView();
+  seams::ProcessEvents();
+  seams::PressKey(SplashWnd::Instance(), "a");
+  seams::ProcessEvents();
+  return ControlWnd::Instance();
+}
 
 }  // namespace shell_test
