@@ -1,10 +1,12 @@
 #include "framework/core/text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include <locale.h>
 
 #include "framework/core/exceptions.h"
 
@@ -32,6 +34,13 @@ int64_t CodeAt(const std::string& s, size_t i) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The "C" locale, whatever locale the process runs under: strtod alone
+// would take the user's decimal separator.
+locale_t CLocale() {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  return c;
+}
+
 }  // namespace
 
 double Val(const std::string& text) {
@@ -55,7 +64,7 @@ double Val(const std::string& text) {
       i = j;
     }
   }
-  return std::strtod(text.substr(start, i - start).c_str(), nullptr);
+  return strtod_l(text.substr(start, i - start).c_str(), nullptr, CLocale());
 }
 
 std::string Str(int64_t value) { return std::to_string(value); }
@@ -76,11 +85,13 @@ std::string Format(double value, const std::string& spec) {
   }
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
-  // printf rounds the exact binary value to nearest, ties to even.
-  // The largest double has 309 digits before the point.
+  // to_chars writes as printf does in the "C" locale, under any locale:
+  // the exact binary value rounded to nearest, ties to even. The largest
+  // double has 309 digits before the point.
   char buffer[512];
-  std::snprintf(buffer, sizeof buffer, "%.*f", std::min(decimals, 100), value);
-  std::string out(buffer);
+  const std::to_chars_result written = std::to_chars(
+      buffer, buffer + sizeof buffer, value, std::chars_format::fixed, std::min(decimals, 100));
+  std::string out(buffer, written.ptr);
   bool negative = out[0] == '-';
   if (negative) {
     out.erase(0, 1);

@@ -1,13 +1,18 @@
 // Text and number functions. Texts are UTF-8; lengths and positions count
 // characters (Unicode code points), so an en dash is one character.
+//
+// Numbers are read and written with "." as the decimal point under every
+// locale: the report is a fixed-width table whose columns must not move,
+// and Val reads back what Format writes. The user's locale shows only in
+// the date and time texts.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 // The number that the text starts with, after optional leading blanks:
-// sign, digits, decimal point, exponent. 0 when it starts with no number
-// ("" and "abc" give 0, "007" gives 7, "12ab" gives 12).
+// sign, digits, decimal point ("."), exponent. 0 when it starts with no
+// number ("" and "abc" give 0, "007" gives 7, "12ab" and "12,5" give 12).
 double Val(const std::string& text);
 
 // Plain decimal text of an integer: "-12", "0", "2500".

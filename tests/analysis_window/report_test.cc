@@ -17,6 +17,7 @@
 #include "framework/gui/date.h"
 #include "tests/analysis_window/main_window_fixture.h"
 #include "tests/reference/literal_engine.h"
+#include "tests/support/decimal_comma_locale.h"
 
 extern "C" void dsyev_(const char* jobz, const char* uplo, const int* n, double* a,
                        const int* lda, double* w, double* work, const int* lwork, int* info,
@@ -193,6 +194,27 @@ TEST_F(ReportTest, OneReplicationShowsNotANumberForTheDeviation) {
     EXPECT_EQ(row, "      " + Str(i) + std::string(15, ' ') +
                        Format(expected.SumStats(i, 1), "0.0000") + std::string(15, ' ') +
                        nan_text);
+  }
+}
+
+// A desktop in a decimal-comma locale gets the same rows, byte for byte:
+// the point keeps the columns where they are.
+TEST_F(ReportTest, RowsAreTheSameUnderADecimalCommaLocale) {
+  SeededCalculate(5, "5", "60", "20");
+  const std::vector<std::string> plain = RowsOf(Report());
+  ASSERT_EQ(plain.size(), 5u);
+
+  decimal_comma::Locale locale;
+  ASSERT_TRUE(decimal_comma::Locale::Active()) << decimal_comma::kMissing;
+  SeededCalculate(5, "5", "60", "20");
+  const std::vector<std::string> rows = RowsOf(Report());
+  EXPECT_EQ(rows, plain);
+  for (const std::string& row : rows) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(row.size(), 48u);
+    EXPECT_EQ(row.find(','), std::string::npos);
+    EXPECT_EQ(row[23], '.');
+    EXPECT_EQ(row[43], '.');
   }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/core/exceptions.h"
+#include "tests/support/decimal_comma_locale.h"
 
 namespace {
 
@@ -47,6 +48,22 @@ TEST(Format, FourDecimalsWithAndWithoutLeadingZero) {
       {inf, "0.0000", "Inf"},        {-inf, ".0000", "-Inf"},
   };
   for (const auto& c : cases) EXPECT_EQ(Format(c.value, c.spec), c.text) << c.value << " " << c.spec;
+}
+
+// A desktop in a decimal-comma locale changes neither what Format writes
+// nor what Val reads: the point stays ".".
+TEST(Format, KeepsThePointUnderADecimalCommaLocale) {
+  decimal_comma::Locale locale;
+  ASSERT_TRUE(decimal_comma::Locale::Active()) << decimal_comma::kMissing;
+  const struct { double value; const char* spec; const char* text; } formats[] = {
+      {1.5774, "0.0000", "1.5774"}, {0.0761, ".0000", ".0761"}, {0.0761, "0.0000", "0.0761"},
+      {12.0, ".0000", "12.0000"},   {-0.25, ".0000", "-.2500"}, {2.00005, "0.0000", "2.0000"},
+  };
+  for (const auto& c : formats) EXPECT_EQ(Format(c.value, c.spec), c.text) << c.value << " " << c.spec;
+  const struct { const char* text; double value; } vals[] = {
+      {"12.5", 12.5}, {"12,5", 12}, {".25", 0.25}, {"-3.5e1", -35}, {"007", 7},
+  };
+  for (const auto& c : vals) EXPECT_EQ(Val(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST(Format, RefusesSpecsItCannotRead) {
