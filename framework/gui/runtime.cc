@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 #include <typeinfo>
+#include <utility>
+#include <vector>
 
 #include "framework/core/yield.h"
 #include "framework/gui/dialogs.h"
@@ -73,6 +75,45 @@ void YieldHandler() {
   if (quitting && dispatch_depth > 0) throw QuitUnwind{};
 }
 
+// Qt's messages while it makes its application object. Its warnings are
+// held back and passed on once the object stands; a platform plugin that
+// cannot start (no display to connect to) ends the process with one line of
+// ours instead of Qt's lines and abort.
+struct HeldMessage {
+  QtMsgType type;
+  std::string file, function, category;
+  int line;
+  QString text;
+};
+QtMessageHandler previous_handler = nullptr;
+std::string program_name;
+std::vector<HeldMessage> held_messages;
+
+void HoldStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtFatalMsg && text.contains("platform plugin")) {
+    std::fprintf(stderr,
+                 "%s: needs a graphical display and found none; "
+                 "QT_QPA_PLATFORM=offscreen runs it without one\n",
+                 program_name.c_str());
+    std::fflush(stderr);
+    std::_Exit(kExitNoDisplay);
+  }
+  if (type == QtFatalMsg) return previous_handler(type, context, text);
+  auto copy = [](const char* s) { return std::string(s != nullptr ? s : ""); };
+  held_messages.push_back({type, copy(context.file), copy(context.function),
+                           copy(context.category), context.line, text});
+}
+
+void PassOnHeldMessages() {
+  qInstallMessageHandler(previous_handler);
+  for (const HeldMessage& m : held_messages) {
+    const QMessageLogContext context(m.file.c_str(), m.line, m.function.c_str(),
+                                     m.category.c_str());
+    previous_handler(m.type, context, m.text);
+  }
+  held_messages.clear();
+}
+
 // Keeps each window's focus control in step with Qt's focus.
 void OnFocusChanged(QWidget*, QWidget* now) {
   if (now == nullptr) return;
@@ -133,9 +174,18 @@ void InstallRunGuardFilter();
 void RuntimeInit(int argc, char** argv, char** envp) {
   (void)envp;
   if (QApplication::instance() == nullptr) {
-    // QApplication keeps a reference to the count.
-    static int count = argc;
-    new QApplication(count, argv);
+    // Qt gets the program's name and nothing else: its own options
+    // (-platform, -style, -platformpluginpath, ...) must not reach it from
+    // the command line. QApplication keeps references to both.
+    static char no_name[] = "";
+    static char* qt_argv[] = {argc > 0 && argv != nullptr && argv[0] != nullptr ? argv[0] : no_name,
+                              nullptr};
+    static int qt_argc = 1;
+    const std::string path = qt_argv[0];
+    program_name = path.empty() ? "the program" : path.substr(path.find_last_of('/') + 1);
+    previous_handler = qInstallMessageHandler(&HoldStartupMessage);
+    new QApplication(qt_argc, qt_argv);
+    PassOnHeldMessages();
   }
   QApplication::setQuitOnLastWindowClosed(false);
   QObject::connect(qApp, &QApplication::focusChanged, qApp, &OnFocusChanged);

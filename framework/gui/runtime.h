@@ -20,9 +20,13 @@
 using ExceptionHelper = std::shared_ptr<RuntimeException> (*)(void (*fn)(void*),
                                                               void* arg);
 
-// Makes the Qt application object from the process arguments and installs
-// the yield handler. Call once, before anything else of the framework's GUI.
-// envp is accepted for the start-up code's sake and not used.
+// Makes the Qt application object and installs the yield handler. Call
+// once, before anything else of the framework's GUI. Qt is given argv[0]
+// only: no argument has any effect. envp is accepted for the start-up
+// code's sake and not used. Where the platform cannot start (no graphical
+// display), writes one line saying so to standard error and ends the
+// process with kExitNoDisplay.
+constexpr int kExitNoDisplay = 69;  // EX_UNAVAILABLE of <sysexits.h>
 void RuntimeInit(int argc, char** argv, char** envp);
 
 // Installs the exception helper; kept for the rest of the process. Until one
