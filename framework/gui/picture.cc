@@ -20,15 +20,29 @@ Picture::~Picture() = default;
 int64_t Picture::Width() const { return native_->image.width(); }
 int64_t Picture::Height() const { return native_->image.height(); }
 
+std::string ResourceFolderOf(const std::string& program) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path folder = fs::path(program).parent_path();
+  const fs::path beside = folder / "resources";
+  if (fs::is_directory(beside, ec)) return beside.string();
+  // A program in a CMake build tree: its folder holds the build's
+  // CMakeFiles, and the tree's root, the nearest folder above that holds
+  // CMakeCache.txt, keeps the pictures in its resources folder.
+  if (fs::is_directory(folder / "CMakeFiles", ec)) {
+    for (fs::path p = folder; !p.empty(); p = p.parent_path()) {
+      if (fs::is_regular_file(p / "CMakeCache.txt", ec)) return (p / "resources").string();
+      if (p == p.root_path()) break;
+    }
+  }
+  return beside.string();
+}
+
 std::string ResourceFolder() {
   if (!FolderOverride().empty()) return FolderOverride();
   std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec) {
-    const auto beside = exe.parent_path() / "resources";
-    if (std::filesystem::is_directory(beside, ec)) return beside.string();
-  }
-  return VELLACOR_BUILD_RESOURCES;
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ResourceFolderOf(ec ? std::string() : program.string());
 }
 
 std::shared_ptr<Picture> Picture::_OpenFromApp(const std::string& file_name) {

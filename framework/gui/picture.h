@@ -1,8 +1,9 @@
 // Pictures, read by file name from the application's resource folder.
 //
-// The resource folder is "resources" beside the program's executable; when
-// that folder does not exist (a program run from the build tree) it is the
-// build tree's resources folder, where the build copies the pictures.
+// The resource folder is "resources" beside the program's executable, and
+// nowhere else for an installed program. A program in its build tree
+// without that folder beside it reads the build tree's own resources
+// folder, where the build copies the pictures.
 #pragma once
 
 #include <cstdint>
@@ -35,5 +36,8 @@ class Picture : public Object {
   std::unique_ptr<Native> native_;
 };
 
-// The folder that _OpenFromApp reads.
+// The folder that _OpenFromApp reads: ResourceFolderOf the running program.
 std::string ResourceFolder();
+// The resource folder of the program at that path (see above); the folder
+// need not exist.
+std::string ResourceFolderOf(const std::string& program);
