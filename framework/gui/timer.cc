@@ -2,11 +2,27 @@
 
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 
 #include "framework/core/exceptions.h"
 
+// The Qt timer runs one period at a time, precise and single-shot, towards
+// the moment the period runs out; a timeout that still comes early (Qt
+// counts whole milliseconds) waits for the rest.
 struct Timer::Native {
+  using Clock = std::chrono::steady_clock;
   QTimer qtimer;
+  Clock::time_point due;
+
+  void StartTowards(Clock::time_point when) {
+    due = when;
+    Arm();
+  }
+  void Arm() {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now());
+    qtimer.start(static_cast<int>(std::clamp<int64_t>(left.count(), 0, INT32_MAX)));
+  }
+  bool Early() const { return Clock::now() < due; }
 };
 
 namespace {
@@ -37,7 +53,12 @@ int64_t IntegerOf(const PropertyValue& value, const std::string& name) {
 }  // namespace
 
 Timer::Timer() : native_(std::make_unique<Native>()) {
-  QObject::connect(&native_->qtimer, &QTimer::timeout, [this] { Fire(); });
+  native_->qtimer.setTimerType(Qt::PreciseTimer);
+  native_->qtimer.setSingleShot(true);
+  QObject::connect(&native_->qtimer, &QTimer::timeout, [this] {
+    if (native_->Early()) return native_->Arm();
+    Fire();
+  });
 }
 
 Timer::~Timer() {
@@ -82,8 +103,7 @@ void Timer::Restart() {
   q.stop();
   Forget(this);
   if (run_mode_ == kModeOff) return;
-  q.setSingleShot(run_mode_ == kModeSingle);
-  q.start(static_cast<int>(std::min<int64_t>(period_, INT32_MAX)));
+  native_->StartTowards(Native::Clock::now() + std::chrono::milliseconds(period_));
   if (auto self = weak_from_this().lock())
     Running().push_back(std::static_pointer_cast<Timer>(self));
 }
@@ -97,6 +117,9 @@ void Timer::Fire() {
     native_->qtimer.stop();
     run_mode_ = kModeOff;
     Forget(this);
+  } else {
+    // The next period counts from this firing.
+    native_->StartTowards(Native::Clock::now() + std::chrono::milliseconds(period_));
   }
   RaiseVoid("Action", self);
 }

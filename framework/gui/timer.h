@@ -1,5 +1,6 @@
 // A timer: a non-visual control that raises its Action event ("( Timer )")
-// every Period milliseconds. RunMode 0 is off, 1 fires once and then turns
+// every Period milliseconds, never before the period has run out (a busy
+// event loop may make it later). RunMode 0 is off, 1 fires once and then turns
 // itself off (RunMode reads 0 again), 2 fires repeatedly. The timer runs
 // as soon as a non-zero RunMode is set, through its property list or
 // SetRunMode; setting Period or RunMode again starts the period afresh. It

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -94,6 +96,43 @@ TEST_F(TimerTest, RealPeriodRunsOutInTheEventLoop) {
   for (int i = 0; i < 100000 && w->senders.empty(); ++i) seams::ProcessEvents();
   EXPECT_EQ(w->senders.size(), 1u);
   EXPECT_TRUE(PendingTimersForTesting().empty());
+}
+
+// A period is a lower bound: no timer fires before its period has run out
+// (Qt's coarse timers may fire up to 5% early). Several periods at once,
+// since how early a coarse timer fires depends on the moment it starts.
+TEST_F(TimerTest, NeverFiresBeforeItsPeriod) {
+  using Clock = std::chrono::steady_clock;
+  struct Run {
+    std::shared_ptr<TimerWnd> window;
+    Clock::time_point started;
+    Clock::duration waited{};
+  };
+  std::vector<Run> runs;
+  for (int64_t period : {300, 430, 570, 610, 780, 890, 950}) {
+    Run run{Open(period, Timer::kModeOff), {}};
+    run.started = Clock::now();
+    run.window->Timer1()->SetRunMode(Timer::kModeSingle);
+    runs.push_back(run);
+  }
+  // Bounded only so that a timer that never fires cannot hang the suite.
+  const Clock::time_point give_up = Clock::now() + std::chrono::minutes(1);
+  for (size_t fired = 0; fired < runs.size() && Clock::now() < give_up;) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    fired = 0;
+    for (Run& run : runs) {
+      if (run.window->senders.empty()) continue;
+      ++fired;
+      if (run.waited == Clock::duration{}) run.waited = Clock::now() - run.started;
+    }
+  }
+  for (const Run& run : runs) {
+    const auto period = std::chrono::milliseconds(run.window->Timer1()->Period());
+    ASSERT_EQ(run.window->senders.size(), 1u) << "a period of " << period.count() << " ms";
+    EXPECT_GE(run.waited, period)
+        << std::chrono::duration_cast<std::chrono::microseconds>(run.waited).count()
+        << " us for a period of " << period.count() << " ms";
+  }
 }
 
 TEST_F(TimerTest, HandlerExceptionGetsTheDefaultHandlingAndTheProgramGoesOn) {
