@@ -3,18 +3,27 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "framework/gui/application.h"
 #include "framework/gui/internal/native.h"
 
 namespace {
 void (*answerer)(const std::string&) = nullptr;
 void (*beep_listener)() = nullptr;
+
+// The application's name: its package info once the application object
+// is registered, before that Qt's name for the program (its file name).
+QString ApplicationName() {
+  const std::shared_ptr<Application> app = _GetAppObject();
+  if (app && !app->PackageInfo().empty()) return QString::fromStdString(app->PackageInfo());
+  return QApplication::applicationDisplayName();
+}
 }  // namespace
 
 void MsgBox(const std::string& text) {
   if (answerer != nullptr) return answerer(text);
   // Parented to the active window so that the box stays above it, with or
   // without a window manager to stack it.
-  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
+  QMessageBox box(QMessageBox::NoIcon, ApplicationName(),
                   QString::fromStdString(text), QMessageBox::Ok,
                   QApplication::activeWindow());
   box.raise();
