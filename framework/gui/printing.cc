@@ -9,12 +9,16 @@
 #include <QTextLayout>
 #include <QThread>
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 #include <optional>
 #include <vector>
 
 #include "framework/core/exceptions.h"
+#include "framework/gui/dialogs.h"
 #include "framework/gui/internal/native.h"
 #include "framework/gui/internal/printing_native.h"
+#include "framework/gui/runtime.h"
 #include "framework/gui/text_area.h"
 
 namespace {
@@ -34,9 +38,26 @@ int64_t next_page_calls = 0;
 std::shared_ptr<Graphics> SurfaceFor(std::unique_ptr<QPrinter> printer) {
   auto impl = std::make_unique<Graphics::Impl>();
   impl->printer = std::move(printer);
-  if (!impl->painter.begin(impl->printer.get()))
+  QPrinter& p = *impl->printer;
+  impl->device = &p;
+  if (p.outputFormat() == QPrinter::PdfFormat) {
+    // The same PDF that the printer would write, through the checked file.
+    impl->pdf_file = std::make_unique<CheckedFile>(p.outputFileName());
+    if (!impl->pdf_file->open(QIODevice::WriteOnly | QIODevice::Truncate))
+      throw RuntimeException("the PDF file \"" + p.outputFileName().toStdString() +
+                             "\" could not be opened: " +
+                             impl->pdf_file->errorString().toStdString());
+    impl->pdf_writer = std::make_unique<QPdfWriter>(impl->pdf_file.get());
+    impl->pdf_writer->setResolution(p.resolution());
+    impl->pdf_writer->setPageLayout(p.pageLayout());
+    impl->pdf_writer->setPdfVersion(p.pdfVersion());
+    impl->pdf_writer->setTitle(p.docName());
+    impl->pdf_writer->setCreator(p.creator());
+    impl->device = impl->pdf_writer.get();
+  }
+  if (!impl->painter.begin(impl->device))
     throw RuntimeException("the printer could not be opened");
-  impl->scale = impl->printer->resolution() / 72.0;
+  impl->scale = impl->device->logicalDpiX() / 72.0;
   return std::make_shared<Graphics>(std::move(impl));
 }
 
@@ -57,11 +78,27 @@ Graphics::Graphics(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
 Graphics::~Graphics() {
   if (impl_->painter.isActive()) impl_->painter.end();
+  CheckedFile* file = impl_->pdf_file.get();
+  if (file == nullptr) return;
+  if (!file->flush()) file->NoteFailure();
+  file->close();
+  if (file->error() != QFileDevice::NoError) file->NoteFailure();
+  if (!file->Failed()) return;
+  const std::string message = "The PDF file \"" + file->fileName().toStdString() +
+                              "\" could not be written: " + file->Failure().toStdString();
+  // While a failure or Quit unwinds the handler, no box: the line on
+  // standard error still says what became of the job.
+  if (std::uncaught_exceptions() > 0 || RuntimeQuitting()) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return;
+  }
+  Beep();
+  MsgBox(message);
 }
 
 void Graphics::NextPage() {
   ++next_page_calls;
-  impl_->printer->newPage();
+  impl_->device->newPage();
 }
 
 std::shared_ptr<Graphics> OpenPrinterDialog(
@@ -140,7 +177,7 @@ std::shared_ptr<StyledTextPrinter> MakeStyledTextPrinter(
   QTextOption option = impl->doc->defaultTextOption();
   option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   impl->doc->setDefaultTextOption(option);
-  impl->doc->documentLayout()->setPaintDevice(g->impl().printer.get());
+  impl->doc->documentLayout()->setPaintDevice(g->impl().device);
   impl->doc->setTextWidth(width * g->impl().scale);
   impl->doc->documentLayout()->documentSize();  // lays the text out
   for (QTextBlock b = impl->doc->begin(); b.isValid(); b = b.next()) {

@@ -18,7 +18,9 @@ class Window;
 class PrinterSetup {};
 
 // A printer drawing surface. The print job is finished when the last
-// reference to the surface goes.
+// reference to the surface goes; a PDF file that could not be written in
+// full (a full disk) is then reported with a beep and a message box naming
+// the file and the reason.
 class Graphics {
  public:
   struct Impl;

@@ -16,7 +16,9 @@ namespace seams {
 namespace {
 
 std::vector<std::string> box_texts;
+std::function<void(const std::string&)> on_box;
 int64_t beep_count = 0;
+std::function<void()> on_beep;
 
 QWidget* Widget(const std::shared_ptr<RectControl>& control) {
   QWidget* w = native::WidgetOf(*NotNil(control));
@@ -82,17 +84,31 @@ void ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 MessageBoxes::MessageBoxes() {
   box_texts.clear();
-  native::SetMessageBoxAnswerer([](const std::string& text) { box_texts.push_back(text); });
+  native::SetMessageBoxAnswerer([](const std::string& text) {
+    box_texts.push_back(text);
+    if (on_box) on_box(text);
+  });
 }
-MessageBoxes::~MessageBoxes() { native::SetMessageBoxAnswerer(nullptr); }
+MessageBoxes::~MessageBoxes() {
+  native::SetMessageBoxAnswerer(nullptr);
+  on_box = nullptr;
+}
 const std::vector<std::string>& MessageBoxes::Texts() const { return box_texts; }
+void MessageBoxes::OnShow(std::function<void(const std::string&)> fn) { on_box = std::move(fn); }
 
 Beeps::Beeps() {
   beep_count = 0;
-  native::SetBeepListener([] { ++beep_count; });
+  native::SetBeepListener([] {
+    ++beep_count;
+    if (on_beep) on_beep();
+  });
 }
-Beeps::~Beeps() { native::SetBeepListener(nullptr); }
+Beeps::~Beeps() {
+  native::SetBeepListener(nullptr);
+  on_beep = nullptr;
+}
 int64_t Beeps::Count() const { return beep_count; }
+void Beeps::OnBeep(std::function<void()> fn) { on_beep = std::move(fn); }
 
 void PressKey(const std::shared_ptr<RectControl>& control, const std::string& key) {
   SendKey(Widget(control), key);

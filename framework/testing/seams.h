@@ -29,6 +29,9 @@ class MessageBoxes {
   MessageBoxes();
   ~MessageBoxes();
   const std::vector<std::string>& Texts() const;
+  // fn runs at each box, while it is up, with its text (to see what the
+  // program has done before it); empty stops it.
+  void OnShow(std::function<void(const std::string& text)> fn);
 };
 
 // While one lives, beeps are counted instead of sounded.
@@ -37,6 +40,8 @@ class Beeps {
   Beeps();
   ~Beeps();
   int64_t Count() const;
+  // fn runs at each beep, after it is counted; empty stops it.
+  void OnBeep(std::function<void()> fn);
 };
 
 // A key press (and release) on the control, or on the window's focus

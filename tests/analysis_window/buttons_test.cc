@@ -109,6 +109,28 @@ TEST_F(ButtonsTest, OneLineEndOpensTheDialogAndCancelEndsQuietly) {
   }
 }
 
+// A PDF file that cannot be written in full (a full disk) is no silent
+// success: the beep, then the failure in a message box.
+TEST_F(ButtonsTest, PdfThatCannotBeWrittenIsReportedWithABeep) {
+  window_->DataFld()->SetText(Numbered(200));
+  AnswerPrintDialogWithPdfForTesting("/dev/full");
+  seams::Beeps beeps;
+  int64_t beeps_at_message = -1;
+  boxes_.OnShow([&](const std::string&) { beeps_at_message = beeps.Count(); });
+  seams::Click(window_->PrintBtn());
+  EXPECT_EQ(beeps.Count(), 1);
+  EXPECT_EQ(beeps_at_message, 1);
+  ASSERT_EQ(boxes_.Texts().size(), 1u);
+  EXPECT_EQ(boxes_.Texts()[0],
+            "The PDF file \"/dev/full\" could not be written: No space left on device");
+
+  // A file that can be written says nothing.
+  boxes_.OnShow(nullptr);
+  EXPECT_EQ(Print().size(), 4u);
+  EXPECT_EQ(beeps.Count(), 1);
+  EXPECT_EQ(boxes_.Texts().size(), 1u);
+}
+
 TEST_F(ButtonsTest, ReportPrintsOnOnePageAsItStandsInCourier) {
   SeedRandomForTesting(9);
   Calculate("6", "80", "10");
