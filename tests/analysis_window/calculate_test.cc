@@ -87,6 +87,51 @@ TEST_F(CalculateTest, RefusalsNameTheFaultAndKeepThePreviousReport) {
   }
 }
 
+// Each refusal beeps, then moves the focus into the field at fault, then
+// shows its message, and hides the wheel only once the message is gone.
+TEST_F(CalculateTest, RefusalBeepsThenMovesTheFocusThenTellsThenHidesTheWheel) {
+  struct Case {
+    std::string vars, subs, reps;
+    std::shared_ptr<TextField> focus_before, at_fault;
+  };
+  const Case cases[] = {
+      {"2", "100", "10", window_->RepFld(), window_->VarFld()},
+      {"10", "49", "10", window_->VarFld(), window_->SubFld()},
+      {"60", "60", "10", window_->SubFld(), window_->VarFld()},
+      {"10", "100", "0", window_->VarFld(), window_->RepFld()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("\"" + c.vars + "\" \"" + c.subs + "\" \"" + c.reps + "\"");
+    seams::MoveFocus(c.focus_before);
+    seams::Beeps beeps;
+    const size_t boxes_before = boxes_.Texts().size();
+    struct Moment {
+      bool seen = false;
+      size_t boxes = 0;
+      int64_t beeps = 0;
+      bool focus_at_fault = false, wheel = false;
+    } at_beep, at_message;
+    auto look = [&](Moment& m) {
+      m = {true, boxes_.Texts().size() - boxes_before, beeps.Count(), c.at_fault->HasFocus(),
+           window_->Pwheel()->Visible()};
+    };
+    beeps.OnBeep([&] { look(at_beep); });
+    boxes_.OnShow([&](const std::string&) { look(at_message); });
+
+    Calculate(c.vars, c.subs, c.reps);
+    boxes_.OnShow(nullptr);
+
+    ASSERT_TRUE(at_beep.seen);
+    EXPECT_EQ(at_beep.boxes, 0u);
+    EXPECT_FALSE(at_beep.focus_at_fault);
+    ASSERT_TRUE(at_message.seen);
+    EXPECT_EQ(at_message.beeps, 1);
+    EXPECT_TRUE(at_message.focus_at_fault);
+    EXPECT_TRUE(at_message.wheel);  // shown by the press on Calculate
+    EXPECT_FALSE(window_->Pwheel()->Visible());
+  }
+}
+
 TEST_F(CalculateTest, BoundsAreAcceptedAndLeadingZerosCountForNothing) {
   struct Case {
     std::string vars, subs, reps;

@@ -223,7 +223,8 @@ TEST_F(ControlWndTest, TabVisitsTheFieldsAndThenTheButtons) {
   }
 }
 
-// One key in each of the three fields, which all apply the same filter.
+// One key in each of the three fields, which all apply the same filter
+// to the whole key text.
 TEST_F(ControlWndTest, KeyFilterTakesDigitsAndControlKeysOnly) {
   struct Case {
     std::string key;
@@ -237,11 +238,15 @@ TEST_F(ControlWndTest, KeyFilterTakesDigitsAndControlKeysOnly) {
       {std::string(1, KeyCode::kEscape), true},    {std::string(1, KeyCode::kLeft), true},
       {std::string(1, KeyCode::kRight), true},     {std::string(1, KeyCode::kUp), true},
       {std::string(1, KeyCode::kDown), true},      {std::string(1, KeyCode::kDelete), true},
+      // A key of several characters is compared as a whole: "12" sorts
+      // between "0" and "9", "90" and "9a" after "9".
+      {"12", true}, {"90", false}, {"9a", false},
   };
   auto w = Open();
   for (const auto& field : {w->VarFld(), w->SubFld(), w->RepFld()}) {
     for (const Case& c : cases) {
-      SCOPED_TRACE(field->Name() + " key code " + std::to_string(Asc(c.key)));
+      SCOPED_TRACE(field->Name() + " key code " + std::to_string(Asc(c.key)) +
+                   (Len(c.key) > 1 ? " of \"" + c.key + "\"" : ""));
       field->SetText("1");
       seams::MoveFocus(field);
       seams::Beeps beeps;
