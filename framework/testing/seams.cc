@@ -1,10 +1,17 @@
 #include "framework/testing/seams.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QEnterEvent>
+#include <QFontInfo>
+#include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QTest>
+#include <QTextOption>
 #include <QWidget>
 #include <cstdlib>
 
@@ -184,6 +191,69 @@ void Reset() { native::ResetRuntime(); }
 bool Grab(const std::shared_ptr<Window>& window, const std::string& png_path) {
   QWidget* top = native::TopLevel(*NotNil(window));
   return top->grab().save(QString::fromStdString(png_path), "PNG");
+}
+
+namespace {
+
+Color FromQColor(const QColor& c) {
+  return Color::FromRGB(static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()),
+                        static_cast<uint8_t>(c.blue()));
+}
+
+std::string AlignmentName(Qt::Alignment a) {
+  if (a & Qt::AlignHCenter) return "centre";
+  if (a & Qt::AlignRight) return "right";
+  return "left";
+}
+
+}  // namespace
+
+Look LookOf(const std::shared_ptr<RectControl>& control) {
+  QWidget* w = Widget(control);
+  const QFontInfo found(w->font());
+  Look look;
+  look.font_family = found.family().toStdString();
+  look.font_size = found.pixelSize();
+  look.bold = found.bold();
+  look.italic = found.italic();
+  look.underline = found.underline();
+  look.fixed_pitch = found.fixedPitch();
+  const QPalette& palette = w->palette();
+  if (auto* field = qobject_cast<QLineEdit*>(w)) {
+    look.text = FromQColor(palette.color(QPalette::Text));
+    look.background = FromQColor(palette.color(QPalette::Base));
+    look.alignment = AlignmentName(field->alignment());
+  } else if (auto* area = qobject_cast<QPlainTextEdit*>(w)) {
+    look.text = FromQColor(palette.color(QPalette::Text));
+    look.background = FromQColor(area->viewport()->palette().color(QPalette::Base));
+    look.alignment = AlignmentName(area->document()->defaultTextOption().alignment());
+  } else {
+    look.text = FromQColor(palette.color(w->foregroundRole()));
+    if (auto* label = qobject_cast<QLabel*>(w)) look.alignment = AlignmentName(label->alignment());
+  }
+  return look;
+}
+
+Place PlaceOf(const std::shared_ptr<RectControl>& control) {
+  QWidget* w = Widget(control);
+  QWidget* content = w->parentWidget();
+  const QRect r(w->mapTo(content, QPoint(0, 0)), w->size());
+  return {w->isVisibleTo(content), r.left(), r.top(), r.width(), r.height()};
+}
+
+struct Snapshot::Image {
+  QImage image;
+};
+
+Snapshot::Snapshot(const std::shared_ptr<Window>& window)
+    : image_(std::make_unique<Image>()) {
+  image_->image = native::Content(*NotNil(window))->grab().toImage();
+}
+Snapshot::~Snapshot() = default;
+int64_t Snapshot::Width() const { return image_->image.width(); }
+int64_t Snapshot::Height() const { return image_->image.height(); }
+Color Snapshot::At(int64_t x, int64_t y) const {
+  return FromQColor(image_->image.pixelColor(static_cast<int>(x), static_cast<int>(y)));
 }
 
 }  // namespace seams

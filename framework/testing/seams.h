@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,5 +85,44 @@ void Reset();
 
 // Saves a picture of the window (frame excluded) as a PNG file.
 bool Grab(const std::shared_ptr<Window>& window, const std::string& png_path);
+
+// What a control's widget shows of its text: the font that was found for
+// it (pixel sizes: one pixel to a point), the colour its text is drawn in,
+// the colour behind the text of a text field or text area (for other
+// controls the background is empty), and the alignment of its text
+// ("left", "centre" or "right"; empty for a control that aligns none).
+struct Look {
+  std::string font_family;
+  int64_t font_size = 0;
+  bool bold = false, italic = false, underline = false;
+  bool fixed_pitch = false;
+  Color text{};
+  std::optional<Color> background;
+  std::string alignment;
+};
+Look LookOf(const std::shared_ptr<RectControl>& control);
+
+// Where a control's widget stands on the window's content area, and
+// whether it is shown there.
+struct Place {
+  bool shown = false;
+  int64_t left = 0, top = 0, width = 0, height = 0;
+};
+Place PlaceOf(const std::shared_ptr<RectControl>& control);
+
+// A picture of the window's content area as it is drawn now.
+class Snapshot {
+ public:
+  explicit Snapshot(const std::shared_ptr<Window>& window);
+  ~Snapshot();
+  int64_t Width() const;
+  int64_t Height() const;
+  // The colour at (x, y); REQUIRES: inside the picture.
+  Color At(int64_t x, int64_t y) const;
+
+ private:
+  struct Image;
+  std::unique_ptr<Image> image_;
+};
 
 }  // namespace seams
