@@ -7,6 +7,7 @@
 namespace {
 bool supports_hidpi = false;
 std::shared_ptr<Application> app_object;
+std::function<void(const Application&)> registration_listener;
 }  // namespace
 
 Application::Application() = default;
@@ -48,9 +49,15 @@ bool Application::IsEventImplemented(const std::string& /*eventName*/) const {
 }
 
 void _RuntimeRegisterAppObject(const std::shared_ptr<Application>& app) {
-  app_object = NotNil(app);
+  NotNil(app);
+  if (registration_listener) registration_listener(*app);
+  app_object = app;
 }
 
 std::shared_ptr<Application> _GetAppObject() { return app_object; }
 
 void _RuntimeReleaseAppObject() { app_object.reset(); }
+
+void SetAppRegistrationListenerForTesting(std::function<void(const Application&)> fn) {
+  registration_listener = std::move(fn);
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -67,3 +68,7 @@ std::shared_ptr<Application> _GetAppObject();
 // Lets go of the application object (RuntimePerformFinalizers calls it,
 // while the Qt application object still exists).
 void _RuntimeReleaseAppObject();
+
+// Test seam: fn runs at each _RuntimeRegisterAppObject with the object,
+// just before it is registered; empty stops it.
+void SetAppRegistrationListenerForTesting(std::function<void(const Application& app)> fn);

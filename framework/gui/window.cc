@@ -23,6 +23,11 @@ std::map<std::string, std::shared_ptr<Window>>& Implicit() {
   return *windows;
 }
 
+std::function<void(const Window&)>& ConstructionListener() {
+  static std::function<void(const Window&)> listener;
+  return listener;
+}
+
 const props::Table<Window>& WindowTable() {
   using props::AsBool;
   using props::AsInt;
@@ -98,6 +103,7 @@ bool Window::IsEventImplemented(const std::string&) const { return true; }
 
 void Window::Constructor() {
   auto self = std::static_pointer_cast<Window>(shared_from_this());
+  if (ConstructionListener()) ConstructionListener()(*this);
   Layout();
   CreateControls();
   native_->ApplyTabOrder(controls_);
@@ -172,6 +178,10 @@ std::shared_ptr<RectControl> Window::FocusControl() const { return native_->focu
 std::shared_ptr<Window> _GetImplicitWindow(const std::string& full_class_name) {
   auto it = Implicit().find(full_class_name);
   return it == Implicit().end() ? nullptr : it->second;
+}
+
+void SetWindowConstructionListenerForTesting(std::function<void(const Window&)> fn) {
+  ConstructionListener() = std::move(fn);
 }
 
 namespace native {

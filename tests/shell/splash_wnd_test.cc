@@ -137,6 +137,40 @@ TEST_F(SplashWndTest, KeyOrClickHandsOverAndTheTimerLaterDoesItAgain) {
   }
 }
 
+// By every road the first hand-over hides the splash window before it
+// makes the main window.
+TEST_F(SplashWndTest, MainWindowIsMadeOnlyOnceTheSplashWindowIsHidden) {
+  struct Case {
+    const char* what;
+    std::function<void(const std::shared_ptr<SplashWnd>&)> act;
+  };
+  const std::vector<Case> cases = {
+      {"key", [](const auto& w) { seams::PressKey(w, "q"); }},
+      {"click", [](const auto& w) { seams::ClickWindow(w, 5, 5); }},
+      {"timer", [](const auto& w) { FireTimerNowForTesting(w->Timer1()); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    shell_test::FreshProcess();
+    std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
+    seams::ProcessEvents();
+    int main_windows_made = 0;
+    bool splash_shown_then = true;
+    SetWindowConstructionListenerForTesting([&](const Window& window) {
+      if (window.FullClassName() != ControlWnd::kFullClassName) return;
+      ++main_windows_made;
+      splash_shown_then = splash->Visible();
+    });
+    c.act(splash);
+    seams::ProcessEvents();
+    SetWindowConstructionListenerForTesting(nullptr);
+    EXPECT_EQ(main_windows_made, 1);
+    EXPECT_FALSE(splash_shown_then);
+    ASSERT_NE(MainWindow(), nullptr);
+    EXPECT_TRUE(MainWindow()->Visible());
+  }
+}
+
 TEST_F(SplashWndTest, ShownAgainItIsTheSameWindowUnchanged) {
   std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
   const std::vector<std::shared_ptr<Control>> controls = splash->Controls();

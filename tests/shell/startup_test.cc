@@ -144,6 +144,60 @@ TEST_F(StartupTest, FirstWindowFindsTheApplicationReady) {
   EXPECT_TRUE(boxes_.Texts().empty());
 }
 
+// At the moment of its registration the application object already holds
+// its version data and its menu bar, and no window exists yet.
+TEST_F(StartupTest, ApplicationIsRegisteredOnlyOnceItIsEquipped) {
+  struct AtRegistration {
+    int registrations = 0;
+    const Application* app = nullptr;
+    int64_t major = -1, minor = -1, bug = -1, non_release = -1, stage = -1;
+    std::string long_version, short_version, package_info;
+    std::shared_ptr<MenuBar> bar;
+    std::shared_ptr<Menu> menu;
+    bool registered_before = true, any_window = true;
+  } at;
+  SetAppRegistrationListenerForTesting([&at](const Application& app) {
+    ++at.registrations;
+    at.app = &app;
+    at.major = app.MajorVersion();
+    at.minor = app.MinorVersion();
+    at.bug = app.BugVersion();
+    at.non_release = app.NonReleaseVersion();
+    at.stage = app.StageCode();
+    at.long_version = app.LongVersion();
+    at.short_version = app.ShortVersion();
+    at.package_info = app.PackageInfo();
+    at.bar = app.MenuBar();
+    at.menu = Menu::_implicitInstance;
+    at.registered_before = _GetAppObject() != nullptr;
+    at.any_window = _GetImplicitWindow(SplashWnd::kFullClassName) != nullptr ||
+                    _GetImplicitWindow(ControlWnd::kFullClassName) != nullptr;
+  });
+  const Application* registered = nullptr;
+  auto script = LoopScript::Make({[&registered] {
+    registered = _GetAppObject().get();
+    Quit(0);
+  }});
+
+  EXPECT_EQ(RunProgram(), 0);
+  SetAppRegistrationListenerForTesting(nullptr);
+
+  ASSERT_EQ(at.registrations, 1);
+  EXPECT_EQ(at.app, registered);
+  EXPECT_FALSE(at.registered_before);
+  EXPECT_EQ(at.major, 3);
+  EXPECT_EQ(at.minor, 0);
+  EXPECT_EQ(at.bug, 0);
+  EXPECT_EQ(at.non_release, 0);
+  EXPECT_EQ(at.stage, 3);
+  EXPECT_EQ(at.long_version, std::string(kVersionNotice));
+  EXPECT_EQ(at.short_version, "3.0");
+  EXPECT_EQ(at.package_info, "Vellacor");
+  ASSERT_NE(at.menu, nullptr);
+  EXPECT_EQ(at.bar, at.menu);
+  EXPECT_FALSE(at.any_window);
+}
+
 TEST_F(StartupTest, RefusedFileTypeEndsStartupBeforeTheApplicationObject) {
   FailNextFileTypeRegistrationForTesting("the file-type registry refused \"text\"");
   auto script = LoopScript::Make({[] { Quit(0); }});
