@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, the Debian 12 packages that building, testing and
-# running Vellacor need and that this machine lacks.
+# Installs, with apt-get, the Debian 12 packages that this machine lacks:
+#   install-deps.sh program   what building and running Vellacor needs
+#   install-deps.sh tests     that, and what the tests and the benchmark need
 set -euo pipefail
-packages=(
+program=(
   build-essential cmake pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev liblapack-dev
   qt6-base-dev libgl1-mesa-dev
-  poppler-utils fonts-dejavu-core fonts-liberation
+  fonts-dejavu-core fonts-liberation
 )
+tests=(
+  libgtest-dev libgmock-dev libbenchmark-dev liblapack-dev
+  poppler-utils locales
+)
+case "${1:-}" in
+  program) packages=("${program[@]}") ;;
+  tests) packages=("${program[@]}" "${tests[@]}") ;;
+  *) echo "usage: $0 program|tests" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
