@@ -42,7 +42,8 @@ std::string ResourceFolder() {
   if (!FolderOverride().empty()) return FolderOverride();
   std::error_code ec;
   const auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ResourceFolderOf(ec ? std::string() : program.string());
+  // A program that cannot tell where it is has no resource folder.
+  return ec ? std::string() : ResourceFolderOf(program.string());
 }
 
 std::shared_ptr<Picture> Picture::_OpenFromApp(const std::string& file_name) {
@@ -50,7 +51,9 @@ std::shared_ptr<Picture> Picture::_OpenFromApp(const std::string& file_name) {
   if (file_name.empty() || file_name.find('/') != std::string::npos || file_name == "." ||
       file_name == "..")
     return nullptr;
-  const std::string path = ResourceFolder() + "/" + file_name;
+  const std::string folder = ResourceFolder();
+  if (folder.empty()) return nullptr;
+  const std::string path = folder + "/" + file_name;
   auto picture = std::make_shared<Picture>();
   if (!picture->native_->image.load(QString::fromStdString(path))) return nullptr;
   return picture;

@@ -36,7 +36,8 @@ class Picture : public Object {
   std::unique_ptr<Native> native_;
 };
 
-// The folder that _OpenFromApp reads: ResourceFolderOf the running program.
+// The folder that _OpenFromApp reads: ResourceFolderOf the running program
+// (empty if the program cannot find its own file).
 std::string ResourceFolder();
 // The resource folder of the program at that path (see above); the folder
 // need not exist.

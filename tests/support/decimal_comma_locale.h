@@ -42,7 +42,7 @@ class Locale {
   bool had_path_ = false;
 };
 
-inline const char* kMissing =
+inline constexpr const char* kMissing =
     "de_DE.UTF-8 is not in " VELLACOR_TEST_LOCALES
     " (the build makes it with localedef, from Debian's locales package)";
 
