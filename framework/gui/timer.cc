@@ -11,11 +11,14 @@
 // counts whole milliseconds) waits for the rest.
 struct Timer::Native {
   using Clock = std::chrono::steady_clock;
+  static constexpr int64_t kLongest = int64_t{1000} * 1000 * 1000 * 1000;
   QTimer qtimer;
   Clock::time_point due;
 
-  void StartTowards(Clock::time_point when) {
-    due = when;
+  // Starts a period of that many milliseconds (at most about 31 years, so
+  // that the moment stays within the clock's range).
+  void StartPeriod(int64_t milliseconds) {
+    due = Clock::now() + std::chrono::milliseconds(std::min<int64_t>(milliseconds, kLongest));
     Arm();
   }
   void Arm() {
@@ -103,7 +106,7 @@ void Timer::Restart() {
   q.stop();
   Forget(this);
   if (run_mode_ == kModeOff) return;
-  native_->StartTowards(Native::Clock::now() + std::chrono::milliseconds(period_));
+  native_->StartPeriod(period_);
   if (auto self = weak_from_this().lock())
     Running().push_back(std::static_pointer_cast<Timer>(self));
 }
@@ -119,7 +122,7 @@ void Timer::Fire() {
     Forget(this);
   } else {
     // The next period counts from this firing.
-    native_->StartTowards(Native::Clock::now() + std::chrono::milliseconds(period_));
+    native_->StartPeriod(period_);
   }
   RaiseVoid("Action", self);
 }
