@@ -22,9 +22,13 @@
 class Window;
 
 // Keys without text reach KeyDown handlers as these one-character texts.
+// Insert (and Help) come as kHelp; the function keys and any other key
+// without text of its own as kFunction. Modifier keys alone raise no
+// KeyDown.
 namespace KeyCode {
 constexpr char kBackspace = 8, kTab = 9, kReturn = 13, kEscape = 27;
 constexpr char kLeft = 28, kRight = 29, kUp = 30, kDown = 31, kDelete = 127;
+constexpr char kHelp = 5, kFunction = 16;
 }  // namespace KeyCode
 
 class Control : public Object {

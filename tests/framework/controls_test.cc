@@ -2,8 +2,10 @@
 // focus, clicks, the text area's characters, the look of the help button.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QWidget>
 
@@ -94,6 +96,22 @@ TEST_F(ControlsTest, KeysWithoutTextArriveAsControlCharacters) {
   }
   EXPECT_EQ(beeps.Count(), 0);
   // Left then right then backspace leaves one digit of "12".
+  EXPECT_EQ(field->Text(), "1");
+
+  // Insert comes as the help key, the function keys as the function-key
+  // code; both pass the filter as the control characters they are.
+  const struct { const char* name; char code; } named[] = {
+      {"Insert", KeyCode::kHelp}, {"F1", KeyCode::kFunction}, {"F10", KeyCode::kFunction}};
+  for (const auto& k : named) {
+    seams::PressNamedKey(field, k.name);
+    EXPECT_EQ(w->keys.back(), "Field2:" + std::string(1, k.code)) << k.name;
+  }
+  // A modifier alone is no key press.
+  const size_t keys_before = w->keys.size();
+  QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+  QCoreApplication::sendEvent(native::WidgetOf(*field), &shift);
+  EXPECT_EQ(w->keys.size(), keys_before);
+  EXPECT_EQ(beeps.Count(), 0);
   EXPECT_EQ(field->Text(), "1");
 }
 

@@ -111,8 +111,16 @@ TEST_F(SplashWndTest, KeyOrClickHandsOverAndTheTimerLaterDoesItAgain) {
   const std::vector<Case> cases = {
       {"letter", [](const auto& w) { seams::PressKey(w, "q"); }},
       {"escape", [](const auto& w) { seams::PressKey(w, std::string(1, KeyCode::kEscape)); }},
+      {"tab", [](const auto& w) { seams::PressKey(w, std::string(1, KeyCode::kTab)); }},
+      {"F1", [](const auto& w) { seams::PressNamedKey(w, "F1"); }},
+      {"F10", [](const auto& w) { seams::PressNamedKey(w, "F10"); }},
+      {"Insert", [](const auto& w) { seams::PressNamedKey(w, "Insert"); }},
       {"click on the background", [](const auto& w) { seams::ClickWindow(w, 5, 5); }},
       {"click below the notice", [](const auto& w) { seams::ClickWindow(w, 400, 249); }},
+      {"click on the picture", [](const auto& w) { seams::ClickWindow(w, 200, 80); }},
+      {"right click", [](const auto& w) { seams::ClickWindow(w, 5, 5, seams::Button::kRight); }},
+      {"middle click",
+       [](const auto& w) { seams::ClickWindow(w, 5, 5, seams::Button::kMiddle); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -26,8 +26,8 @@ QColor ToQColor(const Color& c);
 // the application's font; size 0 keeps the default size.
 QFont MakeFont(const std::string& name, double size, bool bold, bool italic, bool underline);
 // The text of a key event as the program sees it: its text, or one control
-// character for keys without text; empty for keys that have neither
-// (modifiers alone).
+// character for keys without text (see KeyCode); empty for modifier keys
+// alone.
 std::string KeyText(int qt_key, const QString& text);
 
 // The top-level widget of a window.
