@@ -72,6 +72,9 @@ class Control : public Object {
   // the handler raised.
   std::optional<bool> RaiseEvent(const std::string& event,
                                  const std::vector<EventArg>& args = {});
+  // Offers each character of text to KeyDown, as typed keys; true when the
+  // handler refused one (True), and then the rest are not offered.
+  bool _KeyDownRefuses(const std::string& text);
 
  protected:
   // Raises an event with the control (typed as Self) as first argument and

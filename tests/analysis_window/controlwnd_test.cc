@@ -2,6 +2,7 @@
 // program builds it, driven through the framework's test seams.
 #include "analysis_window/controlwnd.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -257,19 +258,78 @@ TEST_F(ControlWndTest, KeyFilterTakesDigitsAndControlKeysOnly) {
   }
 }
 
-TEST_F(ControlWndTest, ReturnInAFieldPassesTheFilter) {
+// Return or Enter in any of the three fields presses Calculate, with its
+// refusals; in the report area Return starts a new line.
+TEST_F(ControlWndTest, ReturnOrEnterInAFieldPressesCalculate) {
   auto w = Open();
   for (const auto& field : {w->VarFld(), w->SubFld(), w->RepFld()}) {
-    SCOPED_TRACE(field->Name());
-    field->SetText("12");
+    for (const char* key : {"Return", "Enter"}) {
+      SCOPED_TRACE(field->Name() + " " + key);
+      w->VarFld()->SetText("2");
+      w->SubFld()->SetText("60");
+      w->RepFld()->SetText("1");
+      seams::MoveFocus(field);
+      const size_t boxes_before = boxes_.Texts().size();
+      seams::Beeps beeps;
+      seams::PressNamedKey(field, key);
+      EXPECT_EQ(beeps.Count(), 1);
+      ASSERT_EQ(boxes_.Texts().size(), boxes_before + 1);
+      EXPECT_EQ(boxes_.Texts().back(), "Enter 3\u2013200 for number of variables");
+      EXPECT_EQ(w->FocusControl(), w->VarFld());
+      EXPECT_FALSE(w->Pwheel()->Visible());
+    }
+  }
+
+  w->VarFld()->SetText("3");
+  w->SubFld()->SetText("50");
+  w->RepFld()->SetText("1");
+  seams::MoveFocus(w->RepFld());
+  seams::PressNamedKey(w->RepFld(), "Return");
+  const std::string report = w->DataFld()->Text();
+  EXPECT_EQ(std::count(report.begin(), report.end(), '\r'), 21);
+
+  w->DataFld()->SetSelStart(Len(report));
+  seams::MoveFocus(w->DataFld());
+  seams::PressNamedKey(w->DataFld(), "Return");
+  EXPECT_EQ(w->DataFld()->Text(), report + "\r");
+}
+
+// Text that comes in whole meets the digit rule as typed keys do: a paste
+// or a drop goes in whole or not at all, a refusal beeps and leaves the
+// field as it was (the source of a refused drop keeps its text); a
+// composed character passes the key filter like a typed one.
+TEST_F(ControlWndTest, PastesDropsAndComposedTextMeetTheDigitRule) {
+  auto w = Open();
+  auto field = w->SubFld();  // at most 4 digits
+  struct Case {
+    const char* road;
+    std::string text;
+    bool taken;
+  };
+  const Case cases[] = {
+      {"paste", "250", true},      {"paste", "25000", false},   {"paste", "2a", false},
+      {"paste", "-5", false},      {"menu paste", "25", true},  {"menu paste", "25000", false},
+      {"drop", "250", true},       {"drop", "25000", false},    {"drop", "Vellacor", false},
+      {"compose", "7", true},      {"compose", "\u00e9", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.road) + " " + c.text);
+    field->SetText("");
     seams::MoveFocus(field);
-    const size_t boxes_before = boxes_.Texts().size();
     seams::Beeps beeps;
-    seams::PressKey(field, std::string(1, KeyCode::kReturn));
-    // Return may press a default button; the filter itself never beeps on it,
-    // so any beep must come with that button's message.
-    EXPECT_EQ(beeps.Count(), int64_t(boxes_.Texts().size() - boxes_before));
-    EXPECT_EQ(field->Text(), "12");
+    const std::string road = c.road;
+    if (road == "paste" || road == "menu paste") seams::SetClipboard(c.text);
+    if (road == "paste") {
+      seams::PressNamedKey(field, "Ctrl+V");
+    } else if (road == "menu paste") {
+      EXPECT_TRUE(seams::ChooseContextMenuItem(field, "Paste"));
+    } else if (road == "drop") {
+      EXPECT_EQ(seams::Drop(field, c.text), c.taken);
+    } else {
+      seams::Compose(field, c.text);
+    }
+    EXPECT_EQ(field->Text(), c.taken ? c.text : "");
+    EXPECT_EQ(beeps.Count(), c.taken ? 0 : 1);
   }
 }
 

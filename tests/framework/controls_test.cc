@@ -115,6 +115,85 @@ TEST_F(ControlsTest, KeysWithoutTextArriveAsControlCharacters) {
   EXPECT_EQ(field->Text(), "1");
 }
 
+// Return or Enter that a field's KeyDown lets through presses the window's
+// first Default button (RunBtn, before HelpBtn) as a click does; in a text
+// area Return starts a new line.
+TEST_F(ControlsTest, ReturnInAFieldPressesTheFirstDefaultButton) {
+  auto field = w->Get<TextField>("Field1");
+  seams::MoveFocus(field);
+  for (const char* key : {"Return", "Enter"}) {
+    SCOPED_TRACE(key);
+    w->take_mouse_down = false;
+    w->log.clear();
+    seams::PressNamedKey(field, key);
+    EXPECT_EQ(w->log, (std::vector<std::string>{"MouseDown 35,10", "Action"}));
+    // A MouseDown that takes the press takes it from Return too.
+    w->take_mouse_down = true;
+    w->log.clear();
+    seams::PressNamedKey(field, key);
+    EXPECT_EQ(w->log, std::vector<std::string>{"MouseDown 35,10"});
+  }
+  EXPECT_EQ(field->Text(), "");
+
+  auto report = w->Get<TextArea>("Report");
+  report->SetText("ab");
+  report->SetSelStart(2);
+  seams::MoveFocus(report);
+  w->log.clear();
+  seams::PressNamedKey(report, "Return");
+  EXPECT_EQ(report->Text(), "ab\r");
+  EXPECT_TRUE(w->log.empty());
+  EXPECT_EQ(beeps.Count(), 0);
+}
+
+// A clipboard and a selection that nothing owns give data with no format:
+// pasting it into a text area or a field changes nothing (Qt's own text
+// control crashes on it).
+TEST_F(ControlsTest, PastingAnEmptyClipboardChangesNothing) {
+  auto report = w->Get<TextArea>("Report");
+  auto field = w->Get<TextField>("Field1");
+  report->SetText("report");
+  field->SetText("12");
+  seams::EmptyClipboard();
+  for (const std::shared_ptr<RectControl>& control :
+       std::vector<std::shared_ptr<RectControl>>{report, field}) {
+    seams::MoveFocus(control);
+    for (const char* key : {"Ctrl+V", "Shift+Insert"}) seams::PressNamedKey(control, key);
+  }
+  EXPECT_EQ(report->Text(), "report");
+  EXPECT_EQ(field->Text(), "12");
+  EXPECT_EQ(beeps.Count(), 0);
+
+  // With text on the clipboard the same keys paste.
+  seams::SetClipboard("x");
+  report->SetSelStart(0);
+  seams::MoveFocus(report);
+  seams::PressNamedKey(report, "Ctrl+V");
+  EXPECT_EQ(report->Text(), "xreport");
+}
+
+// Composed text comes to KeyDown as typed text does, and a drop into a text
+// area goes in as Qt has it.
+TEST_F(ControlsTest, ComposedTextGoesThroughKeyDown) {
+  auto report = w->Get<TextArea>("Report");
+  auto field = w->Get<TextField>("Field1");
+  report->SetText("");
+  seams::MoveFocus(report);
+  seams::Compose(report, "\u00e9");
+  EXPECT_EQ(report->Text(), "\u00e9");
+  EXPECT_EQ(w->keys.back(), "Report:\u00e9");
+
+  seams::MoveFocus(field);
+  seams::Compose(field, "7");
+  seams::Compose(field, "\u00fc");
+  EXPECT_EQ(field->Text(), "7");
+  EXPECT_EQ(w->keys.back(), "Field1:\u00fc");
+  EXPECT_EQ(beeps.Count(), 1);  // the filter's, for the refused one
+
+  EXPECT_TRUE(seams::Drop(report, "dropped"));
+  EXPECT_EQ(report->Text(), "\u00e9dropped");
+}
+
 TEST_F(ControlsTest, TheDigitsMaskRefusesOtherCharacters) {
   auto field = w->Get<TextField>("Free");
   seams::MoveFocus(field);
