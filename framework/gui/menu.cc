@@ -86,7 +86,7 @@ void Choose(const std::weak_ptr<Window>& weak_window,
   auto item = weak_item.lock();
   if (!window || !item) return;
   const bool quit_item = dynamic_cast<QuitMenuItem*>(item.get()) != nullptr;
-  if (native::InputRefused() && !quit_item) {
+  if (native::MenuItemRefused(item->Name()) && !quit_item) {
     Beep();
     return;
   }
