@@ -82,6 +82,11 @@ std::string KeyText(int qt_key, const QString& text) {
   }
 }
 
+void GiveActivationBack(QWidget* window) {
+  if (window != nullptr && window->isVisible() && !window->isActiveWindow())
+    window->activateWindow();
+}
+
 QWidget* TopLevel(const Window& window) { return window._Native()->top; }
 QWidget* Content(const Window& window) { return window._Native()->content; }
 

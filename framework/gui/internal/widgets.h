@@ -29,6 +29,10 @@ QFont MakeFont(const std::string& name, double size, bool bold, bool italic, boo
 // character for keys without text (see KeyCode); empty for modifier keys
 // alone.
 std::string KeyText(int qt_key, const QString& text);
+// Gives the activation back to window (a program window that was active
+// when a dialog opened), where no window manager does so once the dialog
+// has closed. Empty or hidden: nothing.
+void GiveActivationBack(QWidget* window);
 
 // The top-level widget of a window.
 class FrameWidget : public QWidget {
