@@ -13,6 +13,7 @@
 #include "analysis_window/controlwnd.h"
 #include "framework/core/text.h"
 #include "framework/gui/application.h"
+#include "framework/gui/menu.h"
 #include "framework/testing/seams.h"
 #include "shell/images.h"
 #include "shell/version_notice.h"
@@ -143,6 +144,21 @@ TEST_F(SplashWndTest, KeyOrClickHandsOverAndTheTimerLaterDoesItAgain) {
     EXPECT_EQ(MainWindow(), main);
     EXPECT_TRUE(main->Visible());
   }
+}
+
+// The Edit menu's shortcuts, whose items nothing enables, are key presses
+// like any other and dismiss it too.
+TEST_F(SplashWndTest, AShortcutOfAnItemThatCannotBeChosenHandsOver) {
+  _EarlyStartup();
+  _MakeDefaultView();
+  seams::ProcessEvents();
+  std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
+  ASSERT_TRUE(splash->Visible());
+  EXPECT_FALSE(PressMenuShortcutForTesting(splash, "EditCopy"));
+  seams::ProcessEvents();
+  EXPECT_FALSE(splash->Visible());
+  ASSERT_NE(MainWindow(), nullptr);
+  EXPECT_TRUE(MainWindow()->Visible());
 }
 
 TEST_F(SplashWndTest, ShownAgainItIsTheSameWindowUnchanged) {
