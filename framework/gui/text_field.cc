@@ -74,6 +74,18 @@ class FieldWidget : public QLineEdit {
     menu->popup(e->globalPos());
   }
 
+  // A drag whose text the field could not hold is refused while it moves:
+  // a drag from another program reads the answer then, and its source
+  // keeps its text.
+  void dragEnterEvent(QDragEnterEvent* e) override {
+    QLineEdit::dragEnterEvent(e);
+    RefuseWhatCannotGoIn(e);
+  }
+  void dragMoveEvent(QDragMoveEvent* e) override {
+    QLineEdit::dragMoveEvent(e);
+    RefuseWhatCannotGoIn(e);
+  }
+
   void dropEvent(QDropEvent* e) override {
     const QString text = e->mimeData()->text();
     // A move inside the field, or a drop Qt refuses by itself, goes as Qt
@@ -123,19 +135,30 @@ class FieldWidget : public QLineEdit {
 
   // Whether text, put in place of the length characters at position at,
   // goes in whole: KeyDown takes each of its characters (a refusal there
-  // has beeped already), and the result fits the maximum length and the
-  // mask (otherwise a beep here).
+  // has beeped already), and the result fits (otherwise a beep here).
   bool TakesWhole(const QString& text, int at, int length) {
     if (field_->_KeyDownRefuses(text.toStdString())) return false;
+    if (Fits(text, at, length)) return true;
+    Beep();
+    return false;
+  }
+
+  // Whether the field, with text in place of the length characters at
+  // position at, stays within its maximum length and its mask.
+  bool Fits(const QString& text, int at, int length) const {
     QString result = this->text();
     result.replace(at, length, text);
     int cursor = at + static_cast<int>(text.size());
-    if (result.size() > maxLength() ||
-        (validator() != nullptr && validator()->validate(result, cursor) == QValidator::Invalid)) {
-      Beep();
-      return false;
-    }
-    return true;
+    return result.size() <= maxLength() &&
+           (validator() == nullptr || validator()->validate(result, cursor) != QValidator::Invalid);
+  }
+
+  void RefuseWhatCannotGoIn(QDragMoveEvent* e) {
+    if (e->source() == this || !e->isAccepted() || e->mimeData() == nullptr) return;
+    // Qt has put the insertion point where the drop would go.
+    if (Fits(e->mimeData()->text(), cursorPosition(), 0)) return;
+    e->setDropAction(Qt::IgnoreAction);
+    e->ignore();
   }
 
   TextField* field_;

@@ -172,9 +172,9 @@ TEST_F(ControlsTest, PastingAnEmptyClipboardChangesNothing) {
   EXPECT_EQ(report->Text(), "xreport");
 }
 
-// Composed text comes to KeyDown as typed text does, and a drop into a text
-// area goes in as Qt has it.
-TEST_F(ControlsTest, ComposedTextGoesThroughKeyDown) {
+// Composed text comes to KeyDown as typed text does, and so does text
+// dropped into a field; a drop into a text area goes in as Qt has it.
+TEST_F(ControlsTest, ComposedAndDroppedTextGoThroughKeyDown) {
   auto report = w->Get<TextArea>("Report");
   auto field = w->Get<TextField>("Field1");
   report->SetText("");
@@ -192,6 +192,12 @@ TEST_F(ControlsTest, ComposedTextGoesThroughKeyDown) {
 
   EXPECT_TRUE(seams::Drop(report, "dropped"));
   EXPECT_EQ(report->Text(), "\u00e9dropped");
+
+  field->SetText("");
+  w->keys.clear();
+  EXPECT_TRUE(seams::Drop(field, "12"));
+  EXPECT_EQ(field->Text(), "12");
+  EXPECT_EQ(w->keys, (std::vector<std::string>{"Field1:1", "Field1:2"}));
 }
 
 TEST_F(ControlsTest, TheDigitsMaskRefusesOtherCharacters) {
