@@ -255,6 +255,13 @@ TEST_F(ControlWndTest, KeyFilterTakesDigitsAndControlKeysOnly) {
         EXPECT_EQ(field->Text(), "1");
       }
     }
+    // Insert and the function keys come as control characters: they pass
+    // without a beep and change nothing.
+    field->SetText("1");
+    seams::Beeps beeps;
+    for (const char* name : {"Insert", "F1", "F10"}) seams::PressNamedKey(field, name);
+    EXPECT_EQ(beeps.Count(), 0);
+    EXPECT_EQ(field->Text(), "1");
   }
 }
 
