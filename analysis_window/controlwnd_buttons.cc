@@ -1,6 +1,7 @@
 // Print, Clear, Quit and the help button.
 #include "analysis_window/controlwnd.h"
 #include "framework/gui/printing.h"
+#include "shell/splash_wnd.h"
 
 void ControlWnd::PrintBtn_Action(const std::shared_ptr<PushButton>& /*control*/) {
   std::shared_ptr<TextArea> area = NotNil(DataFld());
@@ -15,7 +16,8 @@ void ControlWnd::PrintBtn_Action(const std::shared_ptr<PushButton>& /*control*/)
 
   // The job owns the report area's text until its last page: input that
   // arrives at its yields is refused, as during a Calculate run.
-  const RunGuard guard(Cast<Window>(shared_from_this()), {"QuitBtn"});
+  const RunGuard guard(Cast<Window>(shared_from_this()), {"QuitBtn"}, {"AboutVellacor"},
+                       {SplashWnd::kFullClassName});
   std::shared_ptr<StyledTextPrinter> stp = NotNil(area->styledTextPrinter(g, 540));
   while (!stp->Eof()) {
     stp->DrawBlock(0, 0, 720);

@@ -8,6 +8,7 @@
 #include "analysis_window/report_text.h"
 #include "engine/stats_module.h"
 #include "engine/vars_module.h"
+#include "shell/splash_wnd.h"
 
 namespace {
 
@@ -123,8 +124,11 @@ void ControlWnd::CalculateBtn_Action(const std::shared_ptr<PushButton>& /*contro
 
   // From here to the end the run owns the counts, the summary table and
   // the report area: input that arrives at its yields is refused, except
-  // Quit, the close box and the menu's quit item, which end the program.
-  const RunGuard guard(Cast<Window>(shared_from_this()), {"QuitBtn"});
+  // Quit, the close box and the menu's quit item, which end the program,
+  // and the About item and the splash window it shows, which touch nothing
+  // of the run.
+  const RunGuard guard(Cast<Window>(shared_from_this()), {"QuitBtn"}, {"AboutVellacor"},
+                       {SplashWnd::kFullClassName});
 
   NotNil(DataFld())->SetText("");
   const Date start;

@@ -84,6 +84,16 @@ std::optional<bool> Control::RaiseEvent(const std::string& event,
   return result;
 }
 
+bool Control::_KeyDownRefuses(const std::string& text) {
+  for (size_t i = 0; i < text.size();) {
+    size_t next = i + 1;
+    while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) ++next;
+    if (RaiseEvent("KeyDown", {text.substr(i, next - i)}).value_or(false)) return true;
+    i = next;
+  }
+  return false;
+}
+
 void RuntimeAddEventHandler(const std::shared_ptr<Control>& control, const std::string& event,
                             const Delegate& handler) {
   NotNil(control)->AddHandler(event, handler);

@@ -22,9 +22,13 @@
 class Window;
 
 // Keys without text reach KeyDown handlers as these one-character texts.
+// Insert (and Help) come as kHelp; the function keys and any other key
+// without text of its own as kFunction. Modifier keys alone raise no
+// KeyDown.
 namespace KeyCode {
 constexpr char kBackspace = 8, kTab = 9, kReturn = 13, kEscape = 27;
 constexpr char kLeft = 28, kRight = 29, kUp = 30, kDown = 31, kDelete = 127;
+constexpr char kHelp = 5, kFunction = 16;
 }  // namespace KeyCode
 
 class Control : public Object {
@@ -68,6 +72,9 @@ class Control : public Object {
   // the handler raised.
   std::optional<bool> RaiseEvent(const std::string& event,
                                  const std::vector<EventArg>& args = {});
+  // Offers each character of text to KeyDown, as typed keys; true when the
+  // handler refused one (True), and then the rest are not offered.
+  bool _KeyDownRefuses(const std::string& text);
 
  protected:
   // Raises an event with the control (typed as Self) as first argument and

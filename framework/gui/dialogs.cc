@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 #include "framework/gui/application.h"
 #include "framework/gui/internal/native.h"
+#include "framework/gui/internal/widgets.h"
 
 namespace {
 void (*answerer)(const std::string&) = nullptr;
@@ -23,11 +25,13 @@ void MsgBox(const std::string& text) {
   if (answerer != nullptr) return answerer(text);
   // Parented to the active window so that the box stays above it, with or
   // without a window manager to stack it.
+  const QPointer<QWidget> opener = QApplication::activeWindow();
   QMessageBox box(QMessageBox::NoIcon, ApplicationName(),
                   QString::fromStdString(text), QMessageBox::Ok,
                   QApplication::activeWindow());
   box.raise();
   box.exec();
+  native::GiveActivationBack(opener);
 }
 
 void Beep() {

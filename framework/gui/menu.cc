@@ -1,11 +1,14 @@
 #include "framework/gui/menu.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QShortcut>
 #include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <functional>
 
@@ -86,7 +89,7 @@ void Choose(const std::weak_ptr<Window>& weak_window,
   auto item = weak_item.lock();
   if (!window || !item) return;
   const bool quit_item = dynamic_cast<QuitMenuItem*>(item.get()) != nullptr;
-  if (native::InputRefused() && !quit_item) {
+  if (native::MenuItemRefused(item->Name()) && !quit_item) {
     Beep();
     return;
   }
@@ -101,16 +104,43 @@ bool Reachable(const MenuItem& item) {
   return true;
 }
 
+// The keys of shortcut, pressed in window, as an ordinary key: to the
+// window's focus widget, or to the window itself. The shortcut stays out
+// of the way meanwhile, since Qt offers every key press to the shortcuts
+// first.
+void PassOnAsKey(Window& window, QShortcut& shortcut) {
+  const QKeySequence keys = shortcut.key();
+  if (keys.isEmpty()) return;
+  QWidget* top = native::TopLevel(window);
+  QWidget* target = top->focusWidget() != nullptr ? top->focusWidget() : top;
+  const int key = keys[0].key();
+  const Qt::KeyboardModifiers modifiers = keys[0].keyboardModifiers();
+  // Ctrl and a letter bring that letter's control character, as typed.
+  const QString text = modifiers == Qt::ControlModifier && key >= Qt::Key_A && key <= Qt::Key_Z
+                           ? QString(QChar(key - Qt::Key_A + 1))
+                           : QString();
+  // The key's handling may rebuild the menu bar, and the shortcut with it.
+  const QPointer<QShortcut> kept(&shortcut);
+  shortcut.setEnabled(false);
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QCoreApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QCoreApplication::sendEvent(target, &release);
+  if (kept) kept->setEnabled(true);
+}
+
 // A shortcut acts only after the enabled state is brought up to date, like
 // a menu that opens; so a shortcut is a QShortcut of its own, not the
-// action's, whose state would be the one left by the last update.
+// action's, whose state would be the one left by the last update. The
+// shortcut of an item that cannot be chosen then is an ordinary key press.
 void ShortcutPressed(const std::weak_ptr<Window>& weak_window,
-                     const std::weak_ptr<MenuItem>& weak_item) {
+                     const std::weak_ptr<MenuItem>& weak_item, QShortcut* shortcut) {
   auto window = weak_window.lock();
   auto item = weak_item.lock();
   if (!window || !item) return;
   UpdateMenus(window);
   if (item->Enabled() && Reachable(*item)) Choose(window, item);
+  else PassOnAsKey(*window, *shortcut);
 }
 
 void AddItems(QMenu* menu, QMenuBar* bar, const MenuItem& parent,
@@ -135,7 +165,7 @@ void AddItems(QMenu* menu, QMenuBar* bar, const MenuItem& parent,
         shortcut->setContext(Qt::WindowShortcut);
         shortcut->setObjectName(QString::fromStdString(item->Name()));
         QObject::connect(shortcut, &QShortcut::activated,
-                         [window, weak_item] { ShortcutPressed(window, weak_item); });
+                         [window, weak_item, shortcut] { ShortcutPressed(window, weak_item, shortcut); });
       }
     }
     action->setMenuRole(QAction::NoRole);

@@ -69,8 +69,22 @@ std::string KeyText(int qt_key, const QString& text) {
     case Qt::Key_End: return Chr(4);
     case Qt::Key_PageUp: return Chr(11);
     case Qt::Key_PageDown: return Chr(12);
-    default: return text.toStdString();
+    case Qt::Key_Insert: case Qt::Key_Help: return Chr(KeyCode::kHelp);
+    // Modifiers alone are no key press of their own.
+    case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Meta: case Qt::Key_Alt:
+    case Qt::Key_AltGr: case Qt::Key_CapsLock: case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock: case Qt::Key_Super_L: case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L: case Qt::Key_Hyper_R: case Qt::Key_Mode_switch:
+      return "";
+    default:
+      // The function keys, and any other key that brings no text.
+      return text.isEmpty() ? Chr(KeyCode::kFunction) : text.toStdString();
   }
+}
+
+void GiveActivationBack(QWidget* window) {
+  if (window != nullptr && window->isVisible() && !window->isActiveWindow())
+    window->activateWindow();
 }
 
 QWidget* TopLevel(const Window& window) { return window._Native()->top; }

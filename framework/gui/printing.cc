@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -19,6 +20,7 @@
 #include "framework/gui/internal/native.h"
 #include "framework/gui/internal/printing_native.h"
 #include "framework/gui/runtime.h"
+#include "framework/gui/internal/widgets.h"
 #include "framework/gui/text_area.h"
 
 namespace {
@@ -113,9 +115,12 @@ std::shared_ptr<Graphics> OpenPrinterDialog(
     return SurfaceFor(PdfPrinter(Answer()->pdf_path));
   }
   // The dialog is application-modal, so it needs no parent to block input.
+  const QPointer<QWidget> opener = QApplication::activeWindow();
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   QPrintDialog dialog(printer.get());
-  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  native::GiveActivationBack(opener);
+  if (!accepted) return nullptr;
   return SurfaceFor(std::move(printer));
 }
 

@@ -52,8 +52,8 @@ const props::Table<PushButton>& ButtonTable() {
   static const props::Table<PushButton> table = {
       {"Caption", [](PushButton& b, const PropertyValue& v) { b.SetCaption(props::AsString("Caption", v)); }},
       {"MacButtonStyle", [](PushButton& b, const PropertyValue& v) { b._SetStyle(props::AsInt("MacButtonStyle", v)); }},
-      // Outside dialogs no button answers Return or Escape by itself.
-      {"Default", props::Ignore<PushButton>},
+      {"Default", [](PushButton& b, const PropertyValue& v) { b._SetDefault(props::AsBool("Default", v)); }},
+      // No button answers Escape by itself.
       {"Cancel", props::Ignore<PushButton>},
   };
   return table;
@@ -87,6 +87,15 @@ void PushButton::_SetStyle(int64_t style) {
   style_ = style;
   ButtonOf(*this)->setFlat(style == kHelpStyle);
   ButtonOf(*this)->update();
+}
+
+void PushButton::_Press() {
+  QWidget* w = ButtonOf(*this);
+  if (w == nullptr || !w->isVisible() || !w->isEnabled()) return;
+  const int64_t x = w->width() / 2, y = w->height() / 2;
+  if (RaiseEvent("MouseDown", {x, y}).value_or(false)) return;
+  RaiseEvent("MouseUp", {x, y});
+  RaiseEvent("Action");
 }
 
 void PushButton::_MakeWidget() {

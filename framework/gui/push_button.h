@@ -3,7 +3,9 @@
 // Boolean", the position in the button): a MouseDown handler returning False
 // lets the press go on, so that the click still ends in Action; True takes
 // the press away. MacButtonStyle 9 draws a round help button with a
-// question mark; other styles draw the plain button.
+// question mark; other styles draw the plain button. Return or Enter in a
+// text field of the window presses the first button marked Default, in
+// creation order.
 #pragma once
 
 #include <cstdint>
@@ -25,10 +27,18 @@ class PushButton : public RectControl {
   void SetCaption(const std::string& caption);
   int64_t ButtonStyle() const { return style_; }
   void _SetStyle(int64_t style);
+  bool Default() const { return default_; }
+  void _SetDefault(bool is_default) { default_ = is_default; }
+
+  // Presses the button as a click on its centre does: MouseDown, then,
+  // unless that takes the press, MouseUp and Action. A hidden or disabled
+  // button does nothing.
+  void _Press();
 
  protected:
   void _MakeWidget() override;
 
  private:
   int64_t style_ = 0;
+  bool default_ = false;
 };

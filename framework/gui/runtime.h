@@ -55,16 +55,20 @@ void _UnhandledException(const std::shared_ptr<RuntimeException>& exception);
 
 // A guard for a long run inside a handler. While one lives, user input that
 // arrives at the yield points does not reach the program or the text
-// controls: a key press or a click on a push button is refused with a beep;
-// a click into a text control changes nothing. Input to the controls named
-// at construction (by their names in the guarded window), the windows' close
-// boxes and the menu's quit item go through as usual. Painting, animation
-// and window moves go on. Guards nest; the innermost one decides.
+// controls: a key press, a composed character, a drop or a click on a push
+// button is refused with a beep; a click into a text control changes
+// nothing, not even the focus. Input to the controls named at construction
+// (by their names in the guarded window), to the windows named (by their
+// full class names), the menu items named, the windows' close boxes and the
+// menu's quit item go through as usual. Painting, animation and window
+// moves go on. Guards nest; the innermost one decides.
 class Window;
 class RunGuard {
  public:
   RunGuard(const std::shared_ptr<Window>& window,
-           std::initializer_list<const char*> allowed_controls);
+           std::initializer_list<const char*> allowed_controls,
+           std::initializer_list<const char*> allowed_menu_items = {},
+           std::initializer_list<const char*> allowed_windows = {});
   ~RunGuard();
   RunGuard(const RunGuard&) = delete;
   RunGuard& operator=(const RunGuard&) = delete;

@@ -1,5 +1,7 @@
 #include "framework/gui/text_area.h"
 
+#include <QInputMethodEvent>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -18,6 +20,36 @@
 namespace {
 
 constexpr char16_t kParagraph = 0x2029, kLineSeparator = 0x2028;
+
+// The area's editor. Every insertion of mime data (a paste by key or by
+// the middle button, a drop) comes here: data without any format, which a
+// clipboard or selection that nothing owns gives, inserts nothing; Qt's
+// own insertion does not survive it. A composed character goes through
+// KeyDown as a typed one does.
+class AreaWidget : public QPlainTextEdit {
+ public:
+  explicit AreaWidget(TextArea* area) : area_(area) {}
+
+ protected:
+  void insertFromMimeData(const QMimeData* source) override {
+    if (source == nullptr || source->formats().isEmpty()) return;
+    QPlainTextEdit::insertFromMimeData(source);
+  }
+
+  void inputMethodEvent(QInputMethodEvent* e) override {
+    if (!e->commitString().isEmpty() && !isReadOnly() &&
+        area_->_KeyDownRefuses(e->commitString().toStdString())) {
+      QInputMethodEvent ended;
+      QPlainTextEdit::inputMethodEvent(&ended);
+      e->accept();
+      return;
+    }
+    QPlainTextEdit::inputMethodEvent(e);
+  }
+
+ private:
+  TextArea* area_;
+};
 
 QPlainTextEdit* EditOf(const TextArea& a) { return static_cast<QPlainTextEdit*>(native::WidgetOf(a)); }
 
@@ -145,7 +177,7 @@ void TextArea::SetSelText(const std::string& text) {
 bool TextArea::ReadOnly() const { return EditOf(*this)->isReadOnly(); }
 
 void TextArea::_MakeWidget() {
-  auto* w = new QPlainTextEdit;
+  auto* w = new AreaWidget(this);
   w->setFocusPolicy(Qt::StrongFocus);
   w->setTabChangesFocus(true);
   QObject::connect(w, &QPlainTextEdit::textChanged, [this] { RaiseEvent("TextChange"); });

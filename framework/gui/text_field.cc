@@ -1,14 +1,168 @@
 #include "framework/gui/text_field.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
+#include "framework/gui/dialogs.h"
 #include "framework/gui/internal/native.h"
 #include "framework/gui/internal/props.h"
 #include "framework/gui/internal/widgets.h"
+#include "framework/gui/push_button.h"
+#include "framework/gui/window.h"
 
 namespace {
+
+// The field's line edit. Return and Enter press the window's default
+// button. Text that comes in whole (a paste, a drop, a composed character)
+// is offered to KeyDown character by character, as typed keys are; a paste
+// or a drop that the field cannot then take whole is refused with a beep,
+// and the field stays as it was.
+class FieldWidget : public QLineEdit {
+ public:
+  explicit FieldWidget(TextField* field) : field_(field) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+      if (std::shared_ptr<PushButton> button = DefaultButton()) {
+        e->accept();
+        button->_Press();
+        return;
+      }
+    } else if (e->matches(QKeySequence::Paste) && !isReadOnly()) {
+      e->accept();
+      // Ctrl+Shift+Insert pastes the selection, as Qt's own handling does.
+      const bool selection = e->key() == Qt::Key_Insert &&
+                             e->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+      Paste(selection ? QClipboard::Selection : QClipboard::Clipboard);
+      return;
+    }
+    QLineEdit::keyPressEvent(e);
+  }
+
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::MiddleButton && !isReadOnly() &&
+        QGuiApplication::clipboard()->supportsSelection()) {
+      deselect();
+      Paste(QClipboard::Selection);
+      e->accept();
+      return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+  }
+
+  void contextMenuEvent(QContextMenuEvent* e) override {
+    QMenu* menu = createStandardContextMenu();
+    if (menu == nullptr) return;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // Qt's Paste item pastes through ours.
+    for (QAction* action : menu->actions()) {
+      if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste())) ||
+          disconnect(action, &QAction::triggered, this, &QLineEdit::paste))
+        connect(action, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
+    }
+    menu->popup(e->globalPos());
+  }
+
+  // A drag whose text the field could not hold is refused while it moves:
+  // a drag from another program reads the answer then, and its source
+  // keeps its text.
+  void dragEnterEvent(QDragEnterEvent* e) override {
+    QLineEdit::dragEnterEvent(e);
+    RefuseWhatCannotGoIn(e);
+  }
+  void dragMoveEvent(QDragMoveEvent* e) override {
+    QLineEdit::dragMoveEvent(e);
+    RefuseWhatCannotGoIn(e);
+  }
+
+  void dropEvent(QDropEvent* e) override {
+    const QString text = e->mimeData()->text();
+    // A move inside the field, or a drop Qt refuses by itself, goes as Qt
+    // has it.
+    if (e->source() == this || isReadOnly() || text.isNull()) return QLineEdit::dropEvent(e);
+    const int at = cursorPositionAt(e->position().toPoint());
+    if (!TakesWhole(text, at, 0)) {
+      // No action: the source of the drag keeps its text.
+      e->setDropAction(Qt::IgnoreAction);
+      e->ignore();
+      update();
+      return;
+    }
+    QLineEdit::dropEvent(e);
+  }
+
+  void inputMethodEvent(QInputMethodEvent* e) override {
+    // A composed character goes through KeyDown as a typed one does;
+    // refused, it ends the composition and leaves the text as it was.
+    if (!e->commitString().isEmpty() && !isReadOnly() &&
+        field_->_KeyDownRefuses(e->commitString().toStdString())) {
+      QInputMethodEvent ended;
+      QLineEdit::inputMethodEvent(&ended);
+      e->accept();
+      return;
+    }
+    QLineEdit::inputMethodEvent(e);
+  }
+
+ private:
+  std::shared_ptr<PushButton> DefaultButton() const {
+    auto window = field_->OwnerWindow();
+    if (!window) return nullptr;
+    for (const auto& control : window->Controls())
+      if (auto button = std::dynamic_pointer_cast<PushButton>(control); button && button->Default())
+        return button;
+    return nullptr;
+  }
+
+  void Paste(QClipboard::Mode mode) {
+    const QString text = QGuiApplication::clipboard()->text(mode);
+    if (text.isEmpty() && !hasSelectedText()) return;
+    const int at = hasSelectedText() ? selectionStart() : cursorPosition();
+    if (!TakesWhole(text, at, static_cast<int>(selectedText().size()))) return;
+    insert(text);
+  }
+
+  // Whether text, put in place of the length characters at position at,
+  // goes in whole: KeyDown takes each of its characters (a refusal there
+  // has beeped already), and the result fits (otherwise a beep here).
+  bool TakesWhole(const QString& text, int at, int length) {
+    if (field_->_KeyDownRefuses(text.toStdString())) return false;
+    if (Fits(text, at, length)) return true;
+    Beep();
+    return false;
+  }
+
+  // Whether the field, with text in place of the length characters at
+  // position at, stays within its maximum length and its mask.
+  bool Fits(const QString& text, int at, int length) const {
+    QString result = this->text();
+    result.replace(at, length, text);
+    int cursor = at + static_cast<int>(text.size());
+    return result.size() <= maxLength() &&
+           (validator() == nullptr || validator()->validate(result, cursor) != QValidator::Invalid);
+  }
+
+  void RefuseWhatCannotGoIn(QDragMoveEvent* e) {
+    if (e->source() == this || !e->isAccepted() || e->mimeData() == nullptr) return;
+    // Qt has put the insertion point where the drop would go.
+    if (Fits(e->mimeData()->text(), cursorPosition(), 0)) return;
+    e->setDropAction(Qt::IgnoreAction);
+    e->ignore();
+  }
+
+  TextField* field_;
+};
 
 QLineEdit* EditOf(const TextField& f) { return static_cast<QLineEdit*>(native::WidgetOf(f)); }
 
@@ -81,7 +235,7 @@ void TextField::_ApplyAlignment() {
 }
 
 void TextField::_MakeWidget() {
-  auto* w = new QLineEdit;
+  auto* w = new FieldWidget(this);
   w->setFocusPolicy(Qt::StrongFocus);
   QObject::connect(w, &QLineEdit::textChanged, [this] { RaiseEvent("TextChange"); });
   _Native()->Adopt(w);

@@ -218,7 +218,9 @@ void FrameWidget::keyPressEvent(QKeyEvent* e) {
   if (key.empty() || !w->IsEventImplemented("KeyDown")) return QWidget::keyPressEvent(e);
   bool taken = false;
   CallProgram([&] { taken = w->Event_KeyDown(key); });
-  e->accept();
+  // True takes the key; False lets it go on to Qt's own handling.
+  if (taken) e->accept();
+  else QWidget::keyPressEvent(e);
 }
 
 void FrameWidget::resizeEvent(QResizeEvent* e) {
@@ -231,8 +233,8 @@ ContentWidget::ContentWidget(Window::Native* owner, QWidget* parent)
 
 void ContentWidget::mousePressEvent(QMouseEvent* e) {
   Window* w = owner_->window;
-  if (e->button() != Qt::LeftButton || !w->IsEventImplemented("MouseDown"))
-    return QWidget::mousePressEvent(e);
+  // Any button.
+  if (!w->IsEventImplemented("MouseDown")) return QWidget::mousePressEvent(e);
   const QPoint p = e->position().toPoint();
   CallProgram([&] { w->Event_MouseDown(p.x(), p.y()); });
   e->accept();

@@ -59,10 +59,11 @@ class Window : public Object {
   virtual void Event_Close() {}
   virtual void Event_EnableMenuItems() {}
   // A key that no control of the window takes; the key as text, keys
-  // without text as control characters (see KeyCode in control.h).
+  // without text as control characters (see KeyCode in control.h). True
+  // takes the key; False lets it go on.
   virtual bool Event_KeyDown(std::string key) { (void)key; return false; }
-  // A mouse press on the window's content outside any control that takes
-  // presses, at content coordinates.
+  // A press of any mouse button on the window's content outside any
+  // control that takes presses, at content coordinates.
   virtual bool Event_MouseDown(int64_t x, int64_t y) { (void)x; (void)y; return false; }
 
   // Whether the class handles the window event of that name ("Open",

@@ -2,17 +2,26 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QFontInfo>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextOption>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <cstdlib>
 
 #include "framework/gui/internal/native.h"
@@ -77,6 +86,59 @@ QWidget* Target(QWidget* w, QPoint* p) {
 
 QPoint Centre(QWidget* w) { return QPoint(w->width() / 2, w->height() / 2); }
 
+Qt::MouseButton QtButton(Button button) {
+  switch (button) {
+    case Button::kMiddle: return Qt::MiddleButton;
+    case Button::kRight: return Qt::RightButton;
+    default: return Qt::LeftButton;
+  }
+}
+
+// Mouse input at p in w's coordinates, as the platform delivers it: to the
+// window, which hands it to the widget under the point. A hidden window
+// has no such road; its widget gets the input directly.
+void Mouse(QTest::MouseAction action, QWidget* w, QPoint p, Qt::MouseButton button) {
+  QWidget* top = w->window();
+  QWindow* handle = top->windowHandle();
+  if (handle != nullptr && top->isVisible()) {
+    const QPoint at = w->mapTo(top, p);
+    if (action == QTest::MouseClick) QTest::mouseClick(handle, button, Qt::NoModifier, at);
+    else if (action == QTest::MousePress) QTest::mousePress(handle, button, Qt::NoModifier, at);
+    else QTest::mouseRelease(handle, button, Qt::NoModifier, at);
+    return;
+  }
+  QWidget* target = Target(w, &p);
+  if (action == QTest::MouseClick) QTest::mouseClick(target, button, Qt::NoModifier, p);
+  else if (action == QTest::MousePress) QTest::mousePress(target, button, Qt::NoModifier, p);
+  else QTest::mouseRelease(target, button, Qt::NoModifier, p);
+}
+
+bool SendNamedKey(QWidget* target, const std::string& name) {
+  const QKeySequence keys = QKeySequence::fromString(QString::fromStdString(name),
+                                                     QKeySequence::PortableText);
+  if (keys.isEmpty()) throw InvalidArgumentException("no key named " + name);
+  const int key = keys[0].key();
+  const Qt::KeyboardModifiers modifiers = keys[0].keyboardModifiers();
+  QString text;
+  if ((modifiers & ~Qt::ShiftModifier) == Qt::NoModifier && key >= 0x20 && key < 0x7F)
+    text = modifiers & Qt::ShiftModifier ? QString(QChar(key)) : QString(QChar(key)).toLower();
+  else if (modifiers == Qt::ControlModifier && key >= Qt::Key_A && key <= Qt::Key_Z)
+    text = QString(QChar(key - Qt::Key_A + 1));
+  else if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    text = "\r";
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QCoreApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QCoreApplication::sendEvent(target, &release);
+  return press.isAccepted();
+}
+
+QWidget* FocusOf(const std::shared_ptr<Window>& window) {
+  QWidget* top = native::TopLevel(*NotNil(window));
+  QWidget* focus = top->focusWidget();
+  return focus != nullptr ? focus : top;
+}
+
 }  // namespace
 
 void InitRuntime() {
@@ -122,9 +184,7 @@ void PressKey(const std::shared_ptr<RectControl>& control, const std::string& ke
 }
 
 void PressKey(const std::shared_ptr<Window>& window, const std::string& key) {
-  QWidget* top = native::TopLevel(*NotNil(window));
-  QWidget* focus = top->focusWidget();
-  SendKey(focus != nullptr ? focus : top, key);
+  SendKey(FocusOf(window), key);
 }
 
 void Type(const std::shared_ptr<RectControl>& control, const std::string& text) {
@@ -132,31 +192,123 @@ void Type(const std::shared_ptr<RectControl>& control, const std::string& text) 
   for (QChar c : s) PressKey(control, QString(c).toStdString());
 }
 
-void Click(const std::shared_ptr<RectControl>& control) {
+bool PressNamedKey(const std::shared_ptr<RectControl>& control, const std::string& name) {
+  return SendNamedKey(Widget(control), name);
+}
+
+bool PressNamedKey(const std::shared_ptr<Window>& window, const std::string& name) {
+  return SendNamedKey(FocusOf(window), name);
+}
+
+void Compose(const std::shared_ptr<RectControl>& control, const std::string& text) {
   QWidget* w = Widget(control);
-  QPoint p = Centre(w);
-  QWidget* target = Target(w, &p);
-  QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, p);
+  const QString s = QString::fromStdString(text);
+  QInputMethodEvent composing(s, {});
+  QCoreApplication::sendEvent(w, &composing);
+  QInputMethodEvent commit;
+  commit.setCommitString(s);
+  QCoreApplication::sendEvent(w, &commit);
+}
+
+void Click(const std::shared_ptr<RectControl>& control, Button button) {
+  QWidget* w = Widget(control);
+  Mouse(QTest::MouseClick, w, Centre(w), QtButton(button));
 }
 
 void MouseDown(const std::shared_ptr<RectControl>& control, int64_t x, int64_t y) {
-  QPoint p(static_cast<int>(x), static_cast<int>(y));
-  QWidget* target = Target(Widget(control), &p);
-  QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, p);
+  Mouse(QTest::MousePress, Widget(control), QPoint(static_cast<int>(x), static_cast<int>(y)),
+        Qt::LeftButton);
 }
 
 void MouseUp(const std::shared_ptr<RectControl>& control, int64_t x, int64_t y) {
-  QPoint p(static_cast<int>(x), static_cast<int>(y));
-  QWidget* target = Target(Widget(control), &p);
-  QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, p);
+  Mouse(QTest::MouseRelease, Widget(control), QPoint(static_cast<int>(x), static_cast<int>(y)),
+        Qt::LeftButton);
 }
 
-void ClickWindow(const std::shared_ptr<Window>& window, int64_t x, int64_t y) {
+void ClickWindow(const std::shared_ptr<Window>& window, int64_t x, int64_t y, Button button) {
   QWidget* content = native::Content(*NotNil(window));
-  QPoint p(static_cast<int>(x), static_cast<int>(y));
-  QWidget* target = Target(content, &p);
-  QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, p);
+  Mouse(QTest::MouseClick, content, QPoint(static_cast<int>(x), static_cast<int>(y)),
+        QtButton(button));
 }
+
+bool ChooseContextMenuItem(const std::shared_ptr<RectControl>& control,
+                           const std::string& caption) {
+  Click(control, Button::kRight);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  if (menu == nullptr) return false;
+  for (QAction* action : menu->actions()) {
+    const QString shown = action->text().section('\t', 0, 0).remove('&');
+    if (shown.toStdString() != caption || !action->isEnabled()) continue;
+    menu->close();
+    action->trigger();
+    return true;
+  }
+  menu->close();
+  return false;
+}
+
+bool Drop(const std::shared_ptr<RectControl>& control, const std::string& text) {
+  QWidget* w = Widget(control);
+  QWidget* top = w->window();
+  QWindow* handle = top->windowHandle();
+  if (handle == nullptr || !top->isVisible())
+    throw InvalidArgumentException("a drop needs the control's window shown");
+  const QPoint at = w->mapTo(top, Centre(w));
+  QMimeData data;
+  data.setText(QString::fromStdString(text));
+  const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+  // Shift proposes the move.
+  const Qt::KeyboardModifiers modifiers = Qt::ShiftModifier;
+  // The platform's order: enter, move (taken as the enter was), then the
+  // drop where the move was taken, else the drag leaves.
+  QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, modifiers);
+  QCoreApplication::sendEvent(handle, &enter);
+  QDragMoveEvent move(at, actions, &data, Qt::LeftButton, modifiers);
+  if (enter.isAccepted() && enter.dropAction() != Qt::IgnoreAction) {
+    move.setDropAction(enter.dropAction());
+    move.accept();
+  }
+  QCoreApplication::sendEvent(handle, &move);
+  if (!move.isAccepted() || move.dropAction() == Qt::IgnoreAction) {
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(handle, &leave);
+    return false;
+  }
+  QDropEvent drop(at, actions, &data, Qt::LeftButton, modifiers);
+  QCoreApplication::sendEvent(handle, &drop);
+  return drop.isAccepted() && drop.dropAction() != Qt::IgnoreAction;
+}
+
+void SetClipboard(const std::string& text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->setText(QString::fromStdString(text), QClipboard::Clipboard);
+  if (clipboard->supportsSelection())
+    clipboard->setText(QString::fromStdString(text), QClipboard::Selection);
+}
+
+void EmptyClipboard() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->setMimeData(new QMimeData, QClipboard::Clipboard);
+  if (clipboard->supportsSelection()) clipboard->setMimeData(new QMimeData, QClipboard::Selection);
+}
+
+void DismissNextDialog() {
+  auto* timer = new QTimer(qApp);
+  auto* deadline = new QElapsedTimer;
+  deadline->start();
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, deadline] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    const bool up = dialog != nullptr && dialog->isVisible();
+    if (!up && deadline->elapsed() < 10000) return;
+    timer->stop();
+    timer->deleteLater();
+    delete deadline;
+    if (up) QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  timer->start(10);
+}
+
+std::shared_ptr<Window> ActiveWindow() { return native::WindowOf(QApplication::activeWindow()); }
 
 void MouseEnter(const std::shared_ptr<RectControl>& control) {
   QWidget* w = Widget(control);

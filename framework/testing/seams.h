@@ -52,13 +52,53 @@ void PressKey(const std::shared_ptr<RectControl>& control, const std::string& ke
 void PressKey(const std::shared_ptr<Window>& window, const std::string& key);
 // Each character of text as one key press.
 void Type(const std::shared_ptr<RectControl>& control, const std::string& text);
+// A key named as a key sequence reads ("F1", "Insert", "Ctrl+V",
+// "Shift+Insert", "Q"), pressed and released on the control or on the
+// window's focus widget, with the text that the platform gives it (the
+// character for a plain printable key, a control character for Ctrl and a
+// letter, a carriage return for Return and Enter, none for the rest).
+// Returns whether the press was taken.
+bool PressNamedKey(const std::shared_ptr<RectControl>& control, const std::string& name);
+bool PressNamedKey(const std::shared_ptr<Window>& window, const std::string& name);
+// An input method's composition of text in the control: the text shown
+// as being composed, then committed, as the platform's input methods send
+// it.
+void Compose(const std::shared_ptr<RectControl>& control, const std::string& text);
 
-// Mouse input at (x, y) in the control's coordinates (its centre by default).
-void Click(const std::shared_ptr<RectControl>& control);
+// Mouse input at (x, y) in the control's coordinates (its centre by
+// default). Presses and releases arrive at the control's window first, as
+// the platform delivers them, while the window is shown.
+enum class Button { kLeft, kMiddle, kRight };
+void Click(const std::shared_ptr<RectControl>& control, Button button = Button::kLeft);
 void MouseDown(const std::shared_ptr<RectControl>& control, int64_t x, int64_t y);
 void MouseUp(const std::shared_ptr<RectControl>& control, int64_t x, int64_t y);
 // A click on the window's content at content coordinates.
-void ClickWindow(const std::shared_ptr<Window>& window, int64_t x, int64_t y);
+void ClickWindow(const std::shared_ptr<Window>& window, int64_t x, int64_t y,
+                 Button button = Button::kLeft);
+
+// Opens the control's context menu with a right click and chooses its item
+// of that caption (as shown, without the & of its access key and without
+// its shortcut); false, the menu closed, when it has none.
+bool ChooseContextMenuItem(const std::shared_ptr<RectControl>& control,
+                           const std::string& caption);
+
+// Text dragged from another program and dropped onto the control's centre,
+// offered for a copy or a move, the move proposed (as a drag out of a text
+// area does). Returns whether the control took the drop; when it did not,
+// the source of the drag keeps its text.
+bool Drop(const std::shared_ptr<RectControl>& control, const std::string& text);
+
+// The clipboard (and the selection, where the platform has one) holding
+// text; or, emptied, holding data with no format at all, as on a desktop
+// where nothing owns them.
+void SetClipboard(const std::string& text);
+void EmptyClipboard();
+
+// Lets the next real dialog (a message box, the print dialog) come up and
+// dismisses it with Escape as soon as it is shown, as the user would.
+void DismissNextDialog();
+// The program's window that is active (has the keyboard), or empty.
+std::shared_ptr<Window> ActiveWindow();
 // The mouse pointer entering / leaving the control.
 void MouseEnter(const std::shared_ptr<RectControl>& control);
 void MouseExit(const std::shared_ptr<RectControl>& control);

@@ -21,6 +21,7 @@
 #include "framework/gui/printing.h"
 #include "framework/gui/runtime.h"
 #include "tests/analysis_window/main_window_fixture.h"
+#include "tests/shell/shell_test_support.h"
 #include "tests/support/pdf_text.h"
 
 namespace {
@@ -293,6 +294,29 @@ TEST_F(ButtonsTest, QuitEndsWithCodeZeroWithoutAQuestion) {
   EXPECT_TRUE(RuntimeQuitting());
   EXPECT_EQ(RuntimeExit(), 0);
   EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+// A message box or the print dialog, once closed, gives the keyboard back
+// to the window that opened it, also where no window manager does so; the
+// window's activation then puts the focus into the variables field.
+TEST(DialogFocusTest, AClosedDialogGivesTheKeyboardBackToTheMainWindow) {
+  std::shared_ptr<ControlWnd> main = shell_test::StartProgram();
+  seams::Beeps beeps;
+  for (const std::string dialog : {"message box", "print dialog"}) {
+    SCOPED_TRACE(dialog);
+    // Empty, Print answers with "Nothing to print."; else the print
+    // dialog opens, and Escape cancels it.
+    main->DataFld()->SetText(dialog == "message box" ? "" : "text");
+    seams::MoveFocus(main->SubFld());
+    ASSERT_EQ(seams::ActiveWindow(), main);
+    seams::DismissNextDialog();
+    seams::Click(main->PrintBtn());
+    seams::ProcessEvents();
+    EXPECT_TRUE(seams::ActiveWindow() == main) << "the main window is not active";
+    EXPECT_TRUE(main->FocusControl() == main->VarFld()) << "the focus is not in VarFld";
+  }
+  EXPECT_EQ(beeps.Count(), 1);
+  seams::Reset();
 }
 
 }  // namespace

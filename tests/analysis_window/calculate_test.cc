@@ -2,6 +2,7 @@
 // a click on Calculate, refusals in the program's words, a run that the
 // user's input at its yields cannot disturb, and Quit that ends it at once.
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -178,6 +179,8 @@ TEST_F(CalculateTest, InputAtTheYieldsCannotDisturbARun) {
   bool acted = false;
   bool wheel_during_run = false;
   std::string text_during_run = "not read";
+  std::shared_ptr<RectControl> focus_before_click, focus_after_click;
+  bool dropped = true;
   seams::AtNextYield([&] {
     acted = true;
     wheel_during_run = window_->Pwheel()->Visible();
@@ -186,10 +189,15 @@ TEST_F(CalculateTest, InputAtTheYieldsCannotDisturbARun) {
     seams::Click(window_->ClearBtn());
     seams::Click(window_->Qbtn());
     seams::Click(window_->PrintBtn());
+    focus_before_click = window_->FocusControl();
     seams::Click(window_->DataFld());
+    focus_after_click = window_->FocusControl();
     seams::Type(window_->DataFld(), "x");
     seams::Type(window_->VarFld(), "9");
     seams::PressKey(window_, std::string(1, KeyCode::kReturn));
+    seams::Compose(window_->DataFld(), "\u00e9");
+    seams::Compose(window_->VarFld(), "\u00fc");
+    dropped = seams::Drop(window_->DataFld(), "INJECTED") || seams::Drop(window_->VarFld(), "7");
   });
   seams::Beeps beeps;
   SeededCalculate(21, "10", "100", "30");
@@ -197,9 +205,14 @@ TEST_F(CalculateTest, InputAtTheYieldsCannotDisturbARun) {
   ASSERT_TRUE(acted);
   EXPECT_TRUE(wheel_during_run);
   EXPECT_EQ(text_during_run, "");
-  // One beep for each of the four buttons and the three keys; the click
-  // into the report area is swallowed without one.
-  EXPECT_EQ(beeps.Count(), 7);
+  // One beep for each of the four buttons, the three keys and the two
+  // composed characters; the click into the report area is swallowed
+  // without one and leaves the focus where it was, and the drags are
+  // refused before they can drop.
+  EXPECT_EQ(beeps.Count(), 9);
+  ASSERT_NE(focus_before_click, nullptr);
+  EXPECT_EQ(focus_after_click, focus_before_click);
+  EXPECT_FALSE(dropped);
   EXPECT_TRUE(boxes_.Texts().empty());
   EXPECT_EQ(PrintDialogsOpenedForTesting(), 0);
   EXPECT_EQ(RowsOf(Report()), undisturbed);
@@ -261,25 +274,63 @@ TEST(CalculateMenuTest, FileQuitEndsARunAtOnce) {
   seams::Reset();
 }
 
-// The About item is no way round the run's protection either.
-TEST(CalculateMenuTest, AboutDuringARunIsRefused) {
-  seams::MessageBoxes boxes;
-  std::shared_ptr<ControlWnd> main = StartProgram();
-  ASSERT_FALSE(SplashWnd::Instance()->Visible());
+// The About item and the splash window it shows touch nothing of a run or
+// of a print job: both go through at its yields, while the rest stays
+// refused and the run's report comes out whole.
+TEST(CalculateMenuTest, AboutAndTheSplashWindowGoThroughDuringARunOrAPrintJob) {
+  const std::string pdf = ::testing::TempDir() + "calculate_menu_test.pdf";
+  std::string lines;
+  for (int i = 0; i < 300; ++i) lines += "line " + std::to_string(i) + "\r";
+  struct Road {
+    const char* what;
+    std::function<void(const std::shared_ptr<ControlWnd>&)> start;
+  };
+  const Road roads[] = {
+      {"run", [](const std::shared_ptr<ControlWnd>& main) {
+         main->VarFld()->SetText("5");
+         main->SubFld()->SetText("60");
+         main->RepFld()->SetText("20");
+         seams::Click(main->CalculateBtn());
+       }},
+      {"print job", [&](const std::shared_ptr<ControlWnd>& main) {
+         main->DataFld()->SetText(lines);
+         AnswerPrintDialogWithPdfForTesting(pdf);
+         seams::Click(main->PrintBtn());
+         ClearPrintDialogAnswerForTesting();
+       }},
+  };
+  for (const Road& road : roads) {
+    SCOPED_TRACE(road.what);
+    seams::MessageBoxes boxes;
+    std::shared_ptr<ControlWnd> main = StartProgram();
+    std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
+    ASSERT_FALSE(splash->Visible());
 
-  seams::AtNextYield([&] { ChooseMenuItemForTesting(main, "AboutVellacor"); });
-  seams::Beeps beeps;
-  main->VarFld()->SetText("5");
-  main->SubFld()->SetText("60");
-  main->RepFld()->SetText("20");
-  seams::Click(main->CalculateBtn());
-  seams::ProcessEvents();
+    bool chosen = false, shown = false, dismissed = false;
+    seams::AtNextYield([&] {
+      chosen = ChooseMenuItemForTesting(main, "AboutVellacor");
+      shown = splash->Visible();
+      seams::ClickWindow(splash, 200, 5, seams::Button::kRight);
+      dismissed = !splash->Visible() && main->Visible();
+      seams::Click(main->ClearBtn());  // still refused: one beep
+    });
+    seams::Beeps beeps;
+    road.start(main);
+    seams::ProcessEvents();
 
-  EXPECT_EQ(beeps.Count(), 1);
-  EXPECT_FALSE(SplashWnd::Instance()->Visible());
-  EXPECT_EQ(CountOf(main->DataFld()->Text(), '\r'), 23);
-  EXPECT_TRUE(boxes.Texts().empty());
-  seams::Reset();
+    EXPECT_TRUE(chosen);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(dismissed);
+    EXPECT_EQ(beeps.Count(), 1);
+    EXPECT_TRUE(boxes.Texts().empty());
+    if (std::string(road.what) == "run") {
+      EXPECT_EQ(CountOf(main->DataFld()->Text(), '\r'), 23);
+    } else {
+      EXPECT_EQ(main->DataFld()->Text(), lines);
+    }
+    seams::Reset();
+  }
+  std::remove(pdf.c_str());
 }
 
 }  // namespace

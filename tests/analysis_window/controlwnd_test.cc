@@ -326,22 +326,92 @@ TEST_F(ControlWndTest, KeyFilterTakesDigitsAndControlKeysOnly) {
         EXPECT_EQ(field->Text(), "1");
       }
     }
+    // Insert and the function keys come as control characters: they pass
+    // without a beep and change nothing.
+    field->SetText("1");
+    seams::Beeps beeps;
+    for (const char* name : {"Insert", "F1", "F10"}) seams::PressNamedKey(field, name);
+    EXPECT_EQ(beeps.Count(), 0);
+    EXPECT_EQ(field->Text(), "1");
   }
 }
 
-TEST_F(ControlWndTest, ReturnInAFieldPassesTheFilter) {
+// Return or Enter in any of the three fields presses Calculate, with its
+// refusals; in the report area Return starts a new line.
+TEST_F(ControlWndTest, ReturnOrEnterInAFieldPressesCalculate) {
   auto w = Open();
   for (const auto& field : {w->VarFld(), w->SubFld(), w->RepFld()}) {
-    SCOPED_TRACE(field->Name());
-    field->SetText("12");
+    for (const char* key : {"Return", "Enter"}) {
+      SCOPED_TRACE(field->Name() + " " + key);
+      w->VarFld()->SetText("2");
+      w->SubFld()->SetText("60");
+      w->RepFld()->SetText("1");
+      seams::MoveFocus(field);
+      const size_t boxes_before = boxes_.Texts().size();
+      seams::Beeps beeps;
+      seams::PressNamedKey(field, key);
+      EXPECT_EQ(beeps.Count(), 1);
+      ASSERT_EQ(boxes_.Texts().size(), boxes_before + 1);
+      EXPECT_EQ(boxes_.Texts().back(), "Enter 3\u2013200 for number of variables");
+      EXPECT_EQ(w->FocusControl(), w->VarFld());
+      EXPECT_FALSE(w->Pwheel()->Visible());
+    }
+  }
+
+  w->VarFld()->SetText("3");
+  w->SubFld()->SetText("50");
+  w->RepFld()->SetText("1");
+  seams::MoveFocus(w->RepFld());
+  seams::PressNamedKey(w->RepFld(), "Return");
+  const std::string report = w->DataFld()->Text();
+  EXPECT_EQ(std::count(report.begin(), report.end(), '\r'), 21);
+
+  w->DataFld()->SetSelStart(Len(report));
+  seams::MoveFocus(w->DataFld());
+  seams::PressNamedKey(w->DataFld(), "Return");
+  EXPECT_EQ(w->DataFld()->Text(), report + "\r");
+}
+
+// Text that comes in whole meets the digit rule as typed keys do: a paste
+// or a drop goes in whole or not at all, and the field stays as it was. A
+// refused paste beeps; a drag that cannot go in is refused before it drops
+// (the cursor says so) and its source keeps its text. A composed character
+// passes the key filter like a typed one.
+TEST_F(ControlWndTest, PastesDropsAndComposedTextMeetTheDigitRule) {
+  auto w = Open();
+  auto field = w->SubFld();  // at most 4 digits
+  struct Case {
+    const char* road;
+    std::string text;
+    bool taken;
+    int beeps;
+  };
+  const Case cases[] = {
+      {"paste", "250", true, 0},         {"paste", "25000", false, 1},
+      {"paste", "2a", false, 1},         {"paste", "-5", false, 1},
+      {"menu paste", "25", true, 0},     {"menu paste", "25000", false, 1},
+      {"drop", "250", true, 0},          {"drop", "25000", false, 0},
+      {"drop", "Vellacor", false, 0},    {"compose", "7", true, 0},
+      {"compose", "\u00e9", false, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.road) + " " + c.text);
+    field->SetText("");
     seams::MoveFocus(field);
-    const size_t boxes_before = boxes_.Texts().size();
     seams::Beeps beeps;
-    seams::PressKey(field, std::string(1, KeyCode::kReturn));
-    // Return may press a default button; the filter itself never beeps on it,
-    // so any beep must come with that button's message.
-    EXPECT_EQ(beeps.Count(), int64_t(boxes_.Texts().size() - boxes_before));
-    EXPECT_EQ(field->Text(), "12");
+    const std::string road = c.road;
+    if (road == "paste" || road == "menu paste") seams::SetClipboard(c.text);
+    if (road == "paste") {
+      seams::PressNamedKey(field, "Ctrl+V");
+    } else if (road == "menu paste") {
+      EXPECT_TRUE(seams::ChooseContextMenuItem(field, "Paste"));
+    } else if (road == "drop") {
+      EXPECT_EQ(seams::Drop(field, c.text), c.taken);
+    } else {
+      seams::Compose(field, c.text);
+    }
+    EXPECT_EQ(field->Text(), c.taken ? c.text : "");
+    EXPECT_EQ(beeps.Count(), c.beeps);
   }
 }
 

@@ -2,8 +2,10 @@
 // focus, clicks, the text area's characters, the look of the help button.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QWidget>
 
@@ -95,6 +97,107 @@ TEST_F(ControlsTest, KeysWithoutTextArriveAsControlCharacters) {
   EXPECT_EQ(beeps.Count(), 0);
   // Left then right then backspace leaves one digit of "12".
   EXPECT_EQ(field->Text(), "1");
+
+  // Insert comes as the help key, the function keys as the function-key
+  // code; both pass the filter as the control characters they are.
+  const struct { const char* name; char code; } named[] = {
+      {"Insert", KeyCode::kHelp}, {"F1", KeyCode::kFunction}, {"F10", KeyCode::kFunction}};
+  for (const auto& k : named) {
+    seams::PressNamedKey(field, k.name);
+    EXPECT_EQ(w->keys.back(), "Field2:" + std::string(1, k.code)) << k.name;
+  }
+  // A modifier alone is no key press.
+  const size_t keys_before = w->keys.size();
+  QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+  QCoreApplication::sendEvent(native::WidgetOf(*field), &shift);
+  EXPECT_EQ(w->keys.size(), keys_before);
+  EXPECT_EQ(beeps.Count(), 0);
+  EXPECT_EQ(field->Text(), "1");
+}
+
+// Return or Enter that a field's KeyDown lets through presses the window's
+// first Default button (RunBtn, before HelpBtn) as a click does; in a text
+// area Return starts a new line.
+TEST_F(ControlsTest, ReturnInAFieldPressesTheFirstDefaultButton) {
+  auto field = w->Get<TextField>("Field1");
+  seams::MoveFocus(field);
+  for (const char* key : {"Return", "Enter"}) {
+    SCOPED_TRACE(key);
+    w->take_mouse_down = false;
+    w->log.clear();
+    seams::PressNamedKey(field, key);
+    EXPECT_EQ(w->log, (std::vector<std::string>{"MouseDown 35,10", "Action"}));
+    // A MouseDown that takes the press takes it from Return too.
+    w->take_mouse_down = true;
+    w->log.clear();
+    seams::PressNamedKey(field, key);
+    EXPECT_EQ(w->log, std::vector<std::string>{"MouseDown 35,10"});
+  }
+  EXPECT_EQ(field->Text(), "");
+
+  auto report = w->Get<TextArea>("Report");
+  report->SetText("ab");
+  report->SetSelStart(2);
+  seams::MoveFocus(report);
+  w->log.clear();
+  seams::PressNamedKey(report, "Return");
+  EXPECT_EQ(report->Text(), "ab\r");
+  EXPECT_TRUE(w->log.empty());
+  EXPECT_EQ(beeps.Count(), 0);
+}
+
+// A clipboard and a selection that nothing owns give data with no format:
+// pasting it into a text area or a field changes nothing (Qt's own text
+// control crashes on it).
+TEST_F(ControlsTest, PastingAnEmptyClipboardChangesNothing) {
+  auto report = w->Get<TextArea>("Report");
+  auto field = w->Get<TextField>("Field1");
+  report->SetText("report");
+  field->SetText("12");
+  seams::EmptyClipboard();
+  for (const std::shared_ptr<RectControl>& control :
+       std::vector<std::shared_ptr<RectControl>>{report, field}) {
+    seams::MoveFocus(control);
+    for (const char* key : {"Ctrl+V", "Shift+Insert"}) seams::PressNamedKey(control, key);
+  }
+  EXPECT_EQ(report->Text(), "report");
+  EXPECT_EQ(field->Text(), "12");
+  EXPECT_EQ(beeps.Count(), 0);
+
+  // With text on the clipboard the same keys paste.
+  seams::SetClipboard("x");
+  report->SetSelStart(0);
+  seams::MoveFocus(report);
+  seams::PressNamedKey(report, "Ctrl+V");
+  EXPECT_EQ(report->Text(), "xreport");
+}
+
+// Composed text comes to KeyDown as typed text does, and so does text
+// dropped into a field; a drop into a text area goes in as Qt has it.
+TEST_F(ControlsTest, ComposedAndDroppedTextGoThroughKeyDown) {
+  auto report = w->Get<TextArea>("Report");
+  auto field = w->Get<TextField>("Field1");
+  report->SetText("");
+  seams::MoveFocus(report);
+  seams::Compose(report, "\u00e9");
+  EXPECT_EQ(report->Text(), "\u00e9");
+  EXPECT_EQ(w->keys.back(), "Report:\u00e9");
+
+  seams::MoveFocus(field);
+  seams::Compose(field, "7");
+  seams::Compose(field, "\u00fc");
+  EXPECT_EQ(field->Text(), "7");
+  EXPECT_EQ(w->keys.back(), "Field1:\u00fc");
+  EXPECT_EQ(beeps.Count(), 1);  // the filter's, for the refused one
+
+  EXPECT_TRUE(seams::Drop(report, "dropped"));
+  EXPECT_EQ(report->Text(), "\u00e9dropped");
+
+  field->SetText("");
+  w->keys.clear();
+  EXPECT_TRUE(seams::Drop(field, "12"));
+  EXPECT_EQ(field->Text(), "12");
+  EXPECT_EQ(w->keys, (std::vector<std::string>{"Field1:1", "Field1:2"}));
 }
 
 TEST_F(ControlsTest, TheDigitsMaskRefusesOtherCharacters) {

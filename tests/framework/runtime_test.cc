@@ -92,13 +92,16 @@ TEST_F(RuntimeTest, TheRunGuardRefusesInputThatArrivesDuringARun) {
   report->SetSelStart(3);
   field->SetText("12");
   int runs = 0;
+  std::shared_ptr<RectControl> focus_before_click, focus_after_click;
   w->on_run = [&] {
     if (++runs > 1) return;
     RunGuard guard(w, {"QuitBtn"});
     seams::AtNextYield([&] {
       seams::Click(w->Get<PushButton>("RunBtn"));  // a second request: beep
       seams::PressKey(field, "5");                  // a key: beep
+      focus_before_click = w->FocusControl();
       seams::Click(report);                         // a click into the report: nothing
+      focus_after_click = w->FocusControl();
     });
     for (int i = 0; i < 5; ++i) RuntimeYieldNow();
   };
@@ -107,6 +110,9 @@ TEST_F(RuntimeTest, TheRunGuardRefusesInputThatArrivesDuringARun) {
   EXPECT_EQ(beeps.Count(), 2);
   EXPECT_EQ(field->Text(), "12");
   EXPECT_EQ(report->SelStart(), 3);
+  // Not even the focus moved into the report.
+  ASSERT_NE(focus_before_click, nullptr);
+  EXPECT_EQ(focus_after_click, focus_before_click);
   EXPECT_FALSE(RuntimeQuitting());
   // After the run the same input goes through again.
   seams::Click(w->Get<PushButton>("RunBtn"));

@@ -94,7 +94,8 @@ class TestWnd : public Window {
     auto help = _New<PushButton>();
     _AddControl("HelpBtn", help);
     _SetProperties(help, {{"Left", 458}, {"Top", 553}, {"Width", 30}, {"Height", 30},
-                          {"Caption", ""}, {"MacButtonStyle", 9}, {"TabIndex", 25}});
+                          {"Caption", ""}, {"MacButtonStyle", 9}, {"TabIndex", 25},
+                          {"Default", true}});
 
     auto line = _New<Line>();
     _AddControl("Line1", line);

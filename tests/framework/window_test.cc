@@ -134,13 +134,14 @@ class BoxWnd : public Window {
   }
   bool Event_KeyDown(std::string key) override {
     events.push_back("key " + key);
-    return true;
+    return take_keys;
   }
   bool Event_MouseDown(int64_t x, int64_t y) override {
     events.push_back("mouse " + Str(x) + "," + Str(y));
     return true;
   }
   bool resizeable = false;
+  bool take_keys = true;
   std::vector<std::string> events;
 };
 
@@ -150,9 +151,28 @@ TEST_F(WindowTest, KeysAndClicksThatNoControlTakesReachTheWindow) {
   seams::ProcessEvents();
   EXPECT_TRUE(native::TopLevel(*box)->windowFlags() & Qt::FramelessWindowHint);
   seams::PressKey(box, "q");
+  seams::PressNamedKey(box, "F1");
+  seams::PressNamedKey(box, "Insert");
   seams::ClickWindow(box, 50, 40);    // on the canvas
   seams::ClickWindow(box, 250, 150);  // beside it
-  EXPECT_EQ(box->events, (std::vector<std::string>{"key q", "mouse 50,40", "mouse 250,150"}));
+  seams::ClickWindow(box, 250, 150, seams::Button::kRight);
+  seams::ClickWindow(box, 250, 150, seams::Button::kMiddle);
+  EXPECT_EQ(box->events,
+            (std::vector<std::string>{"key q", "key \x10", "key \x05", "mouse 50,40",
+                                      "mouse 250,150", "mouse 250,150", "mouse 250,150"}));
+}
+
+// The window's KeyDown result: True takes the key, False lets it go on.
+TEST_F(WindowTest, TheWindowsKeyDownResultSaysWhetherTheKeyIsTaken) {
+  auto box = std::make_shared<BoxWnd>();
+  box->Constructor();
+  seams::ProcessEvents();
+  for (bool take : {true, false}) {
+    box->take_keys = take;
+    EXPECT_EQ(seams::PressNamedKey(box, "Q"), take);
+    EXPECT_EQ(seams::PressNamedKey(box, "F10"), take);
+  }
+  EXPECT_EQ(box->events.size(), 4u);
 }
 
 TEST_F(WindowTest, AResizeableWindowStartsAtItsSizeAndFollowsTheFrame) {

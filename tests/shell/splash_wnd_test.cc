@@ -13,6 +13,7 @@
 #include "analysis_window/controlwnd.h"
 #include "framework/core/text.h"
 #include "framework/gui/application.h"
+#include "framework/gui/menu.h"
 #include "framework/testing/seams.h"
 #include "shell/images.h"
 #include "shell/version_notice.h"
@@ -111,8 +112,16 @@ TEST_F(SplashWndTest, KeyOrClickHandsOverAndTheTimerLaterDoesItAgain) {
   const std::vector<Case> cases = {
       {"letter", [](const auto& w) { seams::PressKey(w, "q"); }},
       {"escape", [](const auto& w) { seams::PressKey(w, std::string(1, KeyCode::kEscape)); }},
+      {"tab", [](const auto& w) { seams::PressKey(w, std::string(1, KeyCode::kTab)); }},
+      {"F1", [](const auto& w) { seams::PressNamedKey(w, "F1"); }},
+      {"F10", [](const auto& w) { seams::PressNamedKey(w, "F10"); }},
+      {"Insert", [](const auto& w) { seams::PressNamedKey(w, "Insert"); }},
       {"click on the background", [](const auto& w) { seams::ClickWindow(w, 5, 5); }},
       {"click below the notice", [](const auto& w) { seams::ClickWindow(w, 400, 249); }},
+      {"click on the picture", [](const auto& w) { seams::ClickWindow(w, 200, 80); }},
+      {"right click", [](const auto& w) { seams::ClickWindow(w, 5, 5, seams::Button::kRight); }},
+      {"middle click",
+       [](const auto& w) { seams::ClickWindow(w, 5, 5, seams::Button::kMiddle); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -169,6 +178,21 @@ TEST_F(SplashWndTest, MainWindowIsMadeOnlyOnceTheSplashWindowIsHidden) {
     ASSERT_NE(MainWindow(), nullptr);
     EXPECT_TRUE(MainWindow()->Visible());
   }
+}
+
+// The Edit menu's shortcuts, whose items nothing enables, are key presses
+// like any other and dismiss it too.
+TEST_F(SplashWndTest, AShortcutOfAnItemThatCannotBeChosenHandsOver) {
+  _EarlyStartup();
+  _MakeDefaultView();
+  seams::ProcessEvents();
+  std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
+  ASSERT_TRUE(splash->Visible());
+  EXPECT_FALSE(PressMenuShortcutForTesting(splash, "EditCopy"));
+  seams::ProcessEvents();
+  EXPECT_FALSE(splash->Visible());
+  ASSERT_NE(MainWindow(), nullptr);
+  EXPECT_TRUE(MainWindow()->Visible());
 }
 
 TEST_F(SplashWndTest, ShownAgainItIsTheSameWindowUnchanged) {

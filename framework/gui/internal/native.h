@@ -57,9 +57,12 @@ bool InvokeMenuHandler(Window& window, const std::string& item_name, bool* resul
 // Raises the window's EnableMenuItems event (where Qt is about to show a
 // menu of that window).
 void RaiseEnableMenuItems(Window& window);
-// True while a RunGuard refuses user input: a menu item other than the quit
-// item should then beep and do nothing.
+// True while a RunGuard refuses user input.
 bool InputRefused();
+// True while a RunGuard refuses user input and does not let the menu item
+// of that name through: the item, unless it is the quit item, should then
+// beep and do nothing.
+bool MenuItemRefused(const std::string& item_name);
 
 // ---- Hooks for the test seams -------------------------------------------
 // A message-box answerer replaces the modal box; a beep listener is told of

@@ -26,9 +26,13 @@ QColor ToQColor(const Color& c);
 // the application's font; size 0 keeps the default size.
 QFont MakeFont(const std::string& name, double size, bool bold, bool italic, bool underline);
 // The text of a key event as the program sees it: its text, or one control
-// character for keys without text; empty for keys that have neither
-// (modifiers alone).
+// character for keys without text (see KeyCode); empty for modifier keys
+// alone.
 std::string KeyText(int qt_key, const QString& text);
+// Gives the activation back to window (a program window that was active
+// when a dialog opened), where no window manager does so once the dialog
+// has closed. Empty or hidden: nothing.
+void GiveActivationBack(QWidget* window);
 
 // The top-level widget of a window.
 class FrameWidget : public QWidget {
