@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev liblapack-dev
   qt6-base-dev libgl1-mesa-dev
   poppler-utils fonts-dejavu-core fonts-liberation
+  libopenblas-serial-dev
 )
 missing=()
 for p in "${packages[@]}"; do
