@@ -231,7 +231,7 @@ TEST_F(StatsModuleTest, SummaryOfOneReplicationHasNoDeviation) {
 
 TEST_F(StatsModuleTest, TooSmallArraysRaiseOutOfBounds) {
   // A summary table with fewer rows than eigenvalues: the rows it has are
-  // added to, as in the written loops, then the access fails.
+  // added to, as in the reference loops, then the access fails.
   StartRun(5, 50, 1);
   SeedRandomForTesting(3);
   StatsModule::RanNumbers();
