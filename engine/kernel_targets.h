@@ -36,7 +36,12 @@ template <int W>
 }
 
 #ifdef VELLACOR_FIXED_ISA
-#if defined(__AVX512F__)
+#if defined(VELLACOR_FIXED_WIDTH)
+// A width other than the level's own: the compiler splits or joins the
+// vectors, so the tests can run the 8-lane code on a machine without
+// AVX-512.
+inline constexpr int kFixedWidth = VELLACOR_FIXED_WIDTH;
+#elif defined(__AVX512F__)
 inline constexpr int kFixedWidth = 8;
 #elif defined(__AVX2__)
 inline constexpr int kFixedWidth = 4;
