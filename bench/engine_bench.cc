@@ -1,10 +1,13 @@
-// The engine's routines next to the loop-for-loop transcription, at the
-// largest counts (200 variables, 2500 subjects) and at (50, 500), and the
-// generator's draw rate. Run:
-//   build/bench/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+// The engine's routines next to the loop-for-loop transcription and next to
+// LAPACK (OpenBLAS, one thread), at the largest counts (200 variables, 2500
+// subjects) and at (50, 500), and the generator's draw rate. Run:
+//   taskset -c 2 build/bench/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdlib>
 #include <vector>
 
 #include "engine/stats_module.h"
@@ -12,6 +15,16 @@
 #include "framework/core/random.h"
 #include "framework/core/yield.h"
 #include "tests/reference/literal_engine.h"
+
+extern "C" {
+void dsyevd_(const char* jobz, const char* uplo, const int* n, double* a, const int* lda,
+             double* w, double* work, const int* lwork, int* iwork, const int* liwork,
+             int* info, size_t jobz_length, size_t uplo_length);
+void dsyrk_(const char* uplo, const char* trans, const int* n, const int* k, const double* alpha,
+            const double* a, const int* lda, const double* beta, double* c, const int* ldc,
+            size_t uplo_length, size_t trans_length);
+void openblas_set_num_threads(int threads);
+}
 
 namespace {
 // Counts set, one replication's data and correlation matrix in place.
@@ -77,6 +90,81 @@ void BM_ReplicationLiteral(benchmark::State& state) {
     literal::RanNumbers(reference);
     literal::CorrMatrix(reference);
     literal::EigenvaluesCalc(reference);
+  }
+}
+
+// The peer: what a scientific Python stack does with the same draws, one
+// thread. dsyevd with eigenvalues only (jobz "N") on the upper triangle.
+class LapackEigenvalues {
+ public:
+  explicit LapackEigenvalues(int n) : n_(n), a_(static_cast<size_t>(n) * n), w_(n) {
+    openblas_set_num_threads(1);
+    int lwork = -1, liwork = -1, info = 0, iwork_size = 0;
+    double work_size = 0;
+    dsyevd_("N", "U", &n_, a_.data(), &n_, w_.data(), &work_size, &lwork, &iwork_size, &liwork,
+            &info, 1, 1);
+    work_.resize(static_cast<size_t>(work_size));
+    iwork_.resize(static_cast<size_t>(iwork_size));
+  }
+  // The matrix to be solved next, column-major n x n (symmetric, so either).
+  double* matrix() { return a_.data(); }
+  // Eigenvalues of matrix(), ascending; matrix() is overwritten.
+  const std::vector<double>& Solve() {
+    const int lwork = static_cast<int>(work_.size()), liwork = static_cast<int>(iwork_.size());
+    int info = 0;
+    dsyevd_("N", "U", &n_, a_.data(), &n_, w_.data(), work_.data(), &lwork, iwork_.data(),
+            &liwork, &info, 1, 1);
+    if (info != 0) std::abort();
+    return w_;
+  }
+
+ private:
+  int n_;
+  std::vector<double> a_, w_, work_;
+  std::vector<int> iwork_;
+};
+
+void CopyCorrelationMatrix(double* a, int n) {
+  for (int i = 0; i < n; ++i)
+    for (int j = 0; j < n; ++j) a[i * n + j] = VarsModule::r(i + 1, j + 1);
+}
+
+void BM_EigenvaluesLapack(benchmark::State& state) {
+  Prepare(state);
+  const int n = static_cast<int>(VarsModule::vars);
+  LapackEigenvalues solver(n);
+  for (auto _ : state) {
+    CopyCorrelationMatrix(solver.matrix(), n);
+    benchmark::DoNotOptimize(solver.Solve().data());
+  }
+}
+
+// The same draws; the correlation as numpy's corrcoef forms it (centred
+// data, X^T X by dsyrk, divided by the outer product of the spreads); then
+// dsyevd.
+void BM_ReplicationLapack(benchmark::State& state) {
+  Prepare(state);
+  const int n = static_cast<int>(VarsModule::vars);
+  const int N = static_cast<int>(VarsModule::subs);
+  LapackEigenvalues solver(n);
+  std::vector<double> centred(static_cast<size_t>(n) * N), mean(n), spread(n);
+  const double one = 1, zero = 0;
+  for (auto _ : state) {
+    StatsModule::RanNumbers();
+    const Array2D<double>& data = VarsModule::RanData;
+    std::fill(mean.begin(), mean.end(), 0.0);
+    for (int j = 1; j <= N; ++j)
+      for (int i = 0; i < n; ++i) mean[i] += data.Row(j)[i + 1];
+    for (double& m : mean) m /= N;
+    // Column-major n x N: column j is subject j.
+    for (int j = 0; j < N; ++j)
+      for (int i = 0; i < n; ++i) centred[static_cast<size_t>(j) * n + i] = data.Row(j + 1)[i + 1] - mean[i];
+    double* c = solver.matrix();
+    dsyrk_("U", "N", &n, &N, &one, centred.data(), &n, &zero, c, &n, 1, 1);
+    for (int i = 0; i < n; ++i) spread[i] = std::sqrt(c[i * n + i]);
+    for (int k = 0; k < n; ++k)
+      for (int i = 0; i <= k; ++i) c[k * n + i] /= spread[i] * spread[k];
+    benchmark::DoNotOptimize(solver.Solve().data());
   }
 }
 
@@ -146,8 +234,10 @@ BENCHMARK(BM_CorrMatrix)->Apply(Counts);
 BENCHMARK(BM_CorrMatrixLiteral)->Apply(Counts);
 BENCHMARK(BM_EigenvaluesCalc)->Apply(Counts);
 BENCHMARK(BM_EigenvaluesCalcLiteral)->Apply(Counts);
+BENCHMARK(BM_EigenvaluesLapack)->Apply(Counts);
 BENCHMARK(BM_Replication)->Apply(Counts);
 BENCHMARK(BM_ReplicationLiteral)->Apply(Counts);
+BENCHMARK(BM_ReplicationLapack)->Apply(Counts);
 BENCHMARK(BM_SummaryStats)->Apply(Counts);
 BENCHMARK(BM_SummaryStatsLiteral)->Apply(Counts);
 BENCHMARK(BM_ReplicationWhileYielding)->Apply(Counts);

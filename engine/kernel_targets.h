@@ -1,13 +1,85 @@
-// The hot kernels are compiled for three instruction-set levels (AVX-512,
-// AVX2, baseline SSE2) and the loader picks one for the machine. None uses
-// fused multiply-add (the build forbids contraction), so every level gives
-// the same bits. A build fixed to one level (-DVELLACOR_FIXED_ISA with a
-// -march of its own; the tests build one per level) compiles them once.
+// The hot kernels are compiled for three instruction-set levels: AVX-512
+// (x86-64-v4, vectors of 8 doubles), AVX2 (x86-64-v3, 4) and baseline SSE2
+// (2). Each kernel is a template over the vector width; a dispatching entry
+// point runs the machine's best level. None uses fused multiply-add (the
+// build forbids contraction), and lanes only place the same operations side
+// by side, so every level gives the same bits. A build fixed to one level
+// (-DVELLACOR_FIXED_ISA with a -march of its own; the tests build one per
+// level) compiles the kernels once, at that level's width.
 #pragma once
 
+#include <cstring>
+
+// Vectors of W doubles; W = 1 is a plain double, so one formula serves
+// scalars and vectors alike.
+template <int W>
+struct Lanes {
+  typedef double type __attribute__((vector_size(8 * W)));
+};
+template <>
+struct Lanes<1> {
+  using type = double;
+};
+template <int W>
+using Vec = typename Lanes<W>::type;
+
+// Loads and stores at any double's address.
+template <int W>
+[[gnu::always_inline]] inline Vec<W> Load(const double* p) {
+  Vec<W> v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+template <int W>
+[[gnu::always_inline]] inline void Store(double* p, const Vec<W>& v) {
+  std::memcpy(p, &v, sizeof v);
+}
+
 #ifdef VELLACOR_FIXED_ISA
-#define VELLACOR_KERNEL
+#if defined(VELLACOR_FIXED_WIDTH)
+// A width other than the level's own: the compiler splits or joins the
+// vectors, so the tests can run the 8-lane code on a machine without
+// AVX-512.
+inline constexpr int kFixedWidth = VELLACOR_FIXED_WIDTH;
+#elif defined(__AVX512F__)
+inline constexpr int kFixedWidth = 8;
+#elif defined(__AVX2__)
+inline constexpr int kFixedWidth = 4;
 #else
-#define VELLACOR_KERNEL \
-  __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+inline constexpr int kFixedWidth = 2;
+#endif
+#else
+// 8, 4 or 2: the vector width of the best level this machine runs.
+inline int MachineVectorWidth() {
+  static const int width = [] {
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("x86-64-v4")) return 8;
+    if (__builtin_cpu_supports("x86-64-v3")) return 4;
+    return 2;
+  }();
+  return width;
+}
+#endif
+
+// VELLACOR_DISPATCH(Name, Kernel, (params), (args)) defines the entry point
+// Name(params) that calls Kernel<W>(args) at the machine's (or the fixed
+// build's) width. Kernel and everything it calls must be always_inline so
+// that each level's copy is compiled for that level.
+#ifdef VELLACOR_FIXED_ISA
+#define VELLACOR_DISPATCH(Name, Kernel, Params, Args) \
+  void Name Params { Kernel<kFixedWidth> Args; }
+#else
+#define VELLACOR_DISPATCH(Name, Kernel, Params, Args)                             \
+  namespace {                                                                     \
+  [[gnu::target("arch=x86-64-v4")]] void Name##V4 Params { Kernel<8> Args; }      \
+  [[gnu::target("arch=x86-64-v3")]] void Name##V3 Params { Kernel<4> Args; }      \
+  void Name##Base Params { Kernel<2> Args; }                                      \
+  }                                                                               \
+  void Name Params {                                                              \
+    switch (MachineVectorWidth()) {                                               \
+      case 8: return Name##V4 Args;                                               \
+      case 4: return Name##V3 Args;                                               \
+      default: return Name##Base Args;                                            \
+    }                                                                             \
+  }
 #endif

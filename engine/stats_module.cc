@@ -22,6 +22,12 @@ void RequireBounds(const Array2D<double>& a, int64_t rows, int64_t cols,
                                std::to_string(a.UBound(2)) + "), needs (" +
                                std::to_string(rows) + ", " + std::to_string(cols) + ")");
 }
+
+// The kernels' scratch space, kept from one replication to the next so that
+// a replication allocates nothing; each call writes what it reads.
+CorrelationWorkspace correlation_workspace;
+JacobiWorkspace jacobi_workspace;
+std::vector<double> eigenvalues;
 }  // namespace
 
 void StatsModule::RanNumbers() {
@@ -45,7 +51,8 @@ void StatsModule::CorrMatrix() {
   r.ReDim(n, n);
   if (n <= 0) return;
   RequireBounds(data, N, n, "RanData");
-  CorrelationKernel(data.Row(1) + 1, data.Stride(), N, n, r.Row(1) + 1, r.Stride());
+  CorrelationKernel(data.Row(1) + 1, data.Stride(), N, n, r.Row(1) + 1, r.Stride(),
+                    correlation_workspace);
 }
 
 void StatsModule::EigenvaluesCalc() {
@@ -54,11 +61,11 @@ void StatsModule::EigenvaluesCalc() {
   Array2D<double>& sums = VarsModule::SumStats;
   if (n <= 0) return;
   RequireBounds(r, n, n, "r");
-  std::vector<double> e(n);
-  JacobiEigenvalues(r.Row(1) + 1, r.Stride(), n, e.data());
-  SortDescending(e.data(), n);
+  eigenvalues.resize(n);
+  JacobiEigenvalues(r.Row(1) + 1, r.Stride(), n, eigenvalues.data(), jacobi_workspace);
+  SortDescending(eigenvalues.data(), n);
   for (int64_t i = 1; i <= n; ++i) {
-    const double value = e[i - 1];
+    const double value = eigenvalues[i - 1];
     sums(i, 1) = value + sums(i, 1);
     sums(i, 2) = value * value + sums(i, 2);
     RuntimeYield();

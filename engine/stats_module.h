@@ -1,8 +1,9 @@
 // The simulation's four routines. They take no arguments and return
 // nothing: each reads and writes only VarsModule, and a replication is
 // RanNumbers, CorrMatrix, EigenvaluesCalc in this order. Results are bit for
-// bit those of the loops as written; the kernels they call only reorder
-// memory traffic, never the arithmetic of an element.
+// bit those of the reference loops in tests/reference/literal_engine.h; the
+// kernels they call only reorder memory traffic and independent work, never
+// the arithmetic of an element.
 #pragma once
 
 namespace StatsModule {

@@ -10,7 +10,7 @@ program=(
 )
 tests=(
   libgtest-dev libgmock-dev libbenchmark-dev liblapack-dev
-  poppler-utils locales
+  libopenblas-serial-dev poppler-utils locales
 )
 case "${1:-}" in
   program) packages=("${program[@]}") ;;

@@ -18,6 +18,11 @@ int64_t calls = 0;
 // clock reading happens about every millisecond.
 int64_t stride = 64;
 Clock::time_point last_check;
+// Set by CountYieldsForTesting: where yields are counted, and the handler to
+// put back afterwards.
+int64_t* yield_counter = nullptr;
+void (*handler_before_counting)() = nullptr;
+void NoHandler() {}
 
 void CallHandler() {
   ++calls;
@@ -34,6 +39,11 @@ void SetYieldHandler(void (*h)()) {
 }
 
 void yield_detail::SlowPath() {
+  if (yield_counter != nullptr) {
+    ++*yield_counter;
+    countdown = 1;
+    return;
+  }
   const auto now = Clock::now();
   const auto since_check = now - last_check;
   last_check = now;
@@ -47,7 +57,21 @@ void yield_detail::SlowPath() {
 }
 
 void RuntimeYieldNow() {
-  if (yield_detail::handler != nullptr) CallHandler();
+  if (yield_counter != nullptr)
+    ++*yield_counter;
+  else if (yield_detail::handler != nullptr)
+    CallHandler();
 }
 
 int64_t YieldHandlerCalls() { return calls; }
+
+void CountYieldsForTesting(int64_t* counter) {
+  if (counter != nullptr) {
+    if (yield_counter == nullptr) handler_before_counting = yield_detail::handler;
+    yield_detail::handler = &NoHandler;  // sends every yield to SlowPath
+  } else if (yield_counter != nullptr) {
+    yield_detail::handler = handler_before_counting;
+  }
+  yield_counter = counter;
+  yield_detail::countdown = 1;
+}

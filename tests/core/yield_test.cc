@@ -31,3 +31,18 @@ TEST(YieldTest, HandlerIsThrottledButReachedWhenTimePasses) {
   EXPECT_EQ(YieldHandlerCalls(), handled);
   SetYieldHandler(nullptr);
 }
+
+TEST(YieldTest, CountingHookCountsEveryYieldAndPutsTheHandlerBack) {
+  handled = 0;
+  SetYieldHandler(&CountingHandler);
+  int64_t yields = 0;
+  CountYieldsForTesting(&yields);
+  for (int i = 0; i < 1000; ++i) RuntimeYield();
+  RuntimeYieldNow();
+  CountYieldsForTesting(nullptr);
+  EXPECT_EQ(yields, 1001);
+  EXPECT_EQ(handled, 0);
+  RuntimeYieldNow();
+  EXPECT_EQ(handled, 1);
+  SetYieldHandler(nullptr);
+}

@@ -185,6 +185,40 @@ TEST_F(StatsModuleTest, JacobiCases) {
   }
 }
 
+// Among equal eigenvalues the sort takes the last one; only zeros of either
+// sign can show which. A summary table that starts at -0 keeps each sign.
+TEST_F(StatsModuleTest, SortTakesTheLastOfEqualValues) {
+  struct Case {
+    std::vector<double> diagonal;
+    std::vector<double> expected;  // largest first, signs included
+  };
+  const std::vector<Case> cases = {
+      {{0.0, -0.0}, {-0.0, 0.0}},
+      {{-0.0, 0.0}, {0.0, -0.0}},
+      {{0.0, -0.0, 0.0, -0.0}, {-0.0, 0.0, -0.0, 0.0}},
+      {{0.0, -0.0, -1.0}, {-0.0, 0.0, -1.0}},
+  };
+  for (const Case& c : cases) {
+    const int64_t n = static_cast<int64_t>(c.diagonal.size());
+    SCOPED_TRACE(testing::Message() << "order " << n);
+    StartRun(n, 50, 1);
+    VarsModule::r.ReDim(-1, -1);
+    VarsModule::r.ReDim(n, n);
+    for (int64_t i = 1; i <= n; ++i) {
+      VarsModule::r(i, i) = c.diagonal[i - 1];
+      VarsModule::SumStats(i, 1) = -0.0;
+    }
+    literal::State reference = CopyOfVarsModule();
+    StatsModule::EigenvaluesCalc();
+    literal::EigenvaluesCalc(reference);
+    EXPECT_TRUE(BitIdentical(VarsModule::SumStats, reference.SumStats));
+    for (int64_t i = 1; i <= n; ++i)
+      EXPECT_EQ(std::bit_cast<uint64_t>(VarsModule::SumStats(i, 1)),
+                std::bit_cast<uint64_t>(c.expected[i - 1]))
+          << "row " << i << ": " << VarsModule::SumStats(i, 1);
+  }
+}
+
 TEST_F(StatsModuleTest, CorrelationEigenvaluesAddUpToOrderAndDescend) {
   for (Counts counts : {Counts{3, 50}, Counts{10, 60}, Counts{50, 500}}) {
     SCOPED_TRACE(testing::Message() << counts.vars << " x " << counts.subs);
@@ -231,7 +265,7 @@ TEST_F(StatsModuleTest, SummaryOfOneReplicationHasNoDeviation) {
 
 TEST_F(StatsModuleTest, TooSmallArraysRaiseOutOfBounds) {
   // A summary table with fewer rows than eigenvalues: the rows it has are
-  // added to, as in the written loops, then the access fails.
+  // added to, as in the reference loops, then the access fails.
   StartRun(5, 50, 1);
   SeedRandomForTesting(3);
   StatsModule::RanNumbers();
