@@ -12,7 +12,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "framework/core/object.h"
@@ -76,18 +75,6 @@ class Control : public Object {
   // handler refused one (True), and then the rest are not offered.
   bool _KeyDownRefuses(const std::string& text);
 
- protected:
-  // Raises an event with the control (typed as Self) as first argument and
-  // args after it, through the runtime's dispatch: an exception that the
-  // handler raises gets the default handling. Returns the handler's result,
-  // or nothing when no handler is wired or the handler failed.
-  template <typename R, typename Self, typename... A>
-  std::optional<R> Raise(const std::string& event, const std::shared_ptr<Self>& self,
-                         A... args);
-  // As Raise, for events without a result; true if a handler ran.
-  template <typename Self, typename... A>
-  bool RaiseVoid(const std::string& event, const std::shared_ptr<Self>& self, A... args);
-
  private:
   const Delegate* FindHandler(const std::string& event) const;
 
@@ -142,53 +129,3 @@ class RectControl : public Control {
   int64_t tab_index_ = 0;
   bool tab_stop_ = true;
 };
-
-// Runs a call into the program's code through the exception helper (see
-// runtime.h); returns false when the call raised.
-bool _RuntimeDispatch(void (*fn)(void*), void* arg);
-
-template <typename R, typename Self, typename... A>
-std::optional<R> Control::Raise(const std::string& event,
-                                const std::shared_ptr<Self>& self, A... args) {
-  const Delegate* d = FindHandler(event);
-  if (d == nullptr) return std::nullopt;
-  auto* typed = dynamic_cast<TypedDelegate<R, std::shared_ptr<Self>, A...>*>(d->get());
-  if (typed == nullptr) return std::nullopt;
-  struct Call {
-    decltype(typed) delegate;
-    std::shared_ptr<Self> self;
-    std::tuple<A...> args;
-    std::optional<R> result;
-  } call{typed, self, std::tuple<A...>(args...), std::nullopt};
-  _RuntimeDispatch(
-      [](void* p) {
-        auto* c = static_cast<Call*>(p);
-        c->result = std::apply(
-            [c](A... a) { return c->delegate->Invoke(c->self, std::move(a)...); },
-            c->args);
-      },
-      &call);
-  return call.result;
-}
-
-template <typename Self, typename... A>
-bool Control::RaiseVoid(const std::string& event, const std::shared_ptr<Self>& self,
-                        A... args) {
-  const Delegate* d = FindHandler(event);
-  if (d == nullptr) return false;
-  auto* typed = dynamic_cast<TypedDelegate<void, std::shared_ptr<Self>, A...>*>(d->get());
-  if (typed == nullptr) return false;
-  struct Call {
-    decltype(typed) delegate;
-    std::shared_ptr<Self> self;
-    std::tuple<A...> args;
-  } call{typed, self, std::tuple<A...>(args...)};
-  _RuntimeDispatch(
-      [](void* p) {
-        auto* c = static_cast<Call*>(p);
-        std::apply([c](A... a) { c->delegate->Invoke(c->self, std::move(a)...); },
-                   c->args);
-      },
-      &call);
-  return true;
-}

@@ -73,7 +73,6 @@ class TypedDelegate : public RuntimeDelegate {
  public:
   TypedDelegate(std::string signature, std::function<R(A...)> fn)
       : RuntimeDelegate(std::move(signature)), fn_(std::move(fn)) {}
-  R Invoke(A... args) const { return fn_(std::move(args)...); }
 
   bool _InvokeErased(const std::shared_ptr<Object>& sender,
                      const std::vector<EventArg>& args) const override {

@@ -135,11 +135,7 @@ RunGuard::RunGuard(const std::shared_ptr<Window>& window,
 
 RunGuard::~RunGuard() { current = previous_; }
 
-bool RunGuard::Active() { return current != nullptr; }
-
 namespace native {
-
-bool InputRefused() { return current != nullptr; }
 
 bool MenuItemRefused(const std::string& item_name) {
   return current != nullptr && current->menu_items.count(item_name) == 0;

@@ -33,6 +33,12 @@ void RuntimeInit(int argc, char** argv, char** envp);
 // is installed, a built-in helper with the same behaviour is used.
 void _RuntimeSetExceptionHelper(ExceptionHelper helper);
 
+// Runs a call into the program's code, fn(arg), through the exception
+// helper; an exception it hands back, or any other that leaves the call,
+// gets the default handling. Returns false when the call raised, and does
+// nothing but return false once the application is quitting.
+bool _RuntimeDispatch(void (*fn)(void*), void* arg);
+
 // Runs the event loop; returns when the application quits (at once if Quit
 // was already called).
 void _RuntimeRun();
@@ -72,9 +78,6 @@ class RunGuard {
   ~RunGuard();
   RunGuard(const RunGuard&) = delete;
   RunGuard& operator=(const RunGuard&) = delete;
-
-  // True while some guard lives.
-  static bool Active();
 
   struct State;
 

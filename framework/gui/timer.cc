@@ -113,9 +113,8 @@ void Timer::Restart() {
 
 void Timer::Fire() {
   // Hold the timer while its handler runs: the handler may drop the window.
-  auto object = weak_from_this().lock();
-  if (!object) return;
-  auto self = std::static_pointer_cast<Timer>(object);
+  auto self = weak_from_this().lock();
+  if (!self) return;
   if (run_mode_ == kModeSingle) {
     native_->qtimer.stop();
     run_mode_ = kModeOff;
@@ -124,7 +123,7 @@ void Timer::Fire() {
     // The next period counts from this firing.
     native_->StartPeriod(period_);
   }
-  RaiseVoid("Action", self);
+  RaiseEvent("Action");
 }
 
 bool FireTimerNowForTesting(const std::shared_ptr<Timer>& timer) {

@@ -57,8 +57,6 @@ bool InvokeMenuHandler(Window& window, const std::string& item_name, bool* resul
 // Raises the window's EnableMenuItems event (where Qt is about to show a
 // menu of that window).
 void RaiseEnableMenuItems(Window& window);
-// True while a RunGuard refuses user input.
-bool InputRefused();
 // True while a RunGuard refuses user input and does not let the menu item
 // of that name through: the item, unless it is the quit item, should then
 // beep and do nothing.
