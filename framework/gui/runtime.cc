@@ -47,16 +47,6 @@ class ForeignException : public RuntimeException {
   std::string class_name_;
 };
 
-// Used until the start-up code installs its own; the same contract.
-std::shared_ptr<RuntimeException> BuiltInHelper(void (*fn)(void*), void* arg) {
-  try {
-    fn(arg);
-  } catch (const RuntimeException& e) {
-    return e.Clone();
-  }
-  return nullptr;
-}
-
 std::string Demangled(const char* name) {
   int status = 0;
   char* d = abi::__cxa_demangle(name, nullptr, nullptr, &status);
@@ -133,9 +123,13 @@ bool _RuntimeDispatch(void (*fn)(void*), void* arg) {
   std::shared_ptr<RuntimeException> failure;
   try {
     Depth depth;
-    failure = (installed_helper != nullptr ? installed_helper : BuiltInHelper)(fn, arg);
+    if (installed_helper != nullptr) failure = installed_helper(fn, arg);
+    else fn(arg);
   } catch (const QuitUnwind&) {
     return false;
+  } catch (const RuntimeException& e) {
+    // No helper installed yet: handled as the helper would hand it back.
+    failure = e.Clone();
   } catch (const std::exception& e) {
     failure = std::make_shared<ForeignException>(Demangled(typeid(e).name()), e.what());
     _UnhandledException(failure);

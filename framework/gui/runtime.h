@@ -30,7 +30,8 @@ constexpr int kExitNoDisplay = 69;  // EX_UNAVAILABLE of <sysexits.h>
 void RuntimeInit(int argc, char** argv, char** envp);
 
 // Installs the exception helper; kept for the rest of the process. Until one
-// is installed, a built-in helper with the same behaviour is used.
+// is installed, a RuntimeException that a call raises is handled as if a
+// helper had handed it back.
 void _RuntimeSetExceptionHelper(ExceptionHelper helper);
 
 // Runs a call into the program's code, fn(arg), through the exception
