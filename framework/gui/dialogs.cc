@@ -6,6 +6,7 @@
 
 #include "framework/gui/application.h"
 #include "framework/gui/internal/native.h"
+#include "framework/gui/internal/testing.h"
 #include "framework/gui/internal/widgets.h"
 
 namespace {
@@ -39,7 +40,7 @@ void Beep() {
   QApplication::beep();
 }
 
-namespace native {
-void SetMessageBoxAnswerer(void (*answer)(const std::string& text)) { answerer = answer; }
-void SetBeepListener(void (*listener)()) { beep_listener = listener; }
-}  // namespace native
+void test_hooks::SetMessageBoxAnswerer(void (*answer)(const std::string& text)) {
+  answerer = answer;
+}
+void test_hooks::SetBeepListener(void (*listener)()) { beep_listener = listener; }

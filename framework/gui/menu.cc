@@ -16,6 +16,7 @@
 #include "framework/gui/dialogs.h"
 #include "framework/gui/internal/menu_native.h"
 #include "framework/gui/internal/native.h"
+#include "framework/gui/internal/testing.h"
 #include "framework/gui/runtime.h"
 #include "framework/gui/window.h"
 
@@ -305,8 +306,8 @@ void _ShowMenuBarInAllWindows(const std::shared_ptr<MenuBar>& bar) {
   RebuildAll();
 }
 
-bool ChooseMenuItemForTesting(const std::shared_ptr<Window>& window,
-                              const std::string& name) {
+bool test_hooks::ChooseMenuItem(const std::shared_ptr<Window>& window,
+                                const std::string& name) {
   NotNil(window);
   auto item = ItemNamed(name);
   QAction* action = ActionIn(*item, *window);
@@ -320,8 +321,8 @@ bool ChooseMenuItemForTesting(const std::shared_ptr<Window>& window,
   return true;
 }
 
-bool PressMenuShortcutForTesting(const std::shared_ptr<Window>& window,
-                                 const std::string& name) {
+bool test_hooks::PressMenuShortcut(const std::shared_ptr<Window>& window,
+                                   const std::string& name) {
   NotNil(window);
   auto item = ItemNamed(name);
   QMenuBar* bar = native::MenuBarOf(*window);
@@ -333,11 +334,9 @@ bool PressMenuShortcutForTesting(const std::shared_ptr<Window>& window,
   return item->Enabled() && Reachable(*item);
 }
 
-void UpdateMenusForTesting(const std::shared_ptr<Window>& window) {
-  UpdateMenus(window);
-}
+void test_hooks::UpdateMenus(const std::shared_ptr<Window>& window) { ::UpdateMenus(window); }
 
-std::vector<std::string> MenuBarTextForTesting(const std::shared_ptr<Window>& window) {
+std::vector<std::string> test_hooks::MenuBarText(const std::shared_ptr<Window>& window) {
   std::vector<std::string> lines;
   QMenuBar* bar = window ? native::MenuBarOf(*window) : nullptr;
   if (bar == nullptr) return lines;

@@ -25,8 +25,6 @@
 
 #include "framework/core/object.h"
 
-class Window;
-
 class MenuItem : public Object {
  public:
   static constexpr const char* kClassName = "MenuItem";
@@ -104,20 +102,3 @@ class QuitMenuItem : public MenuItem {
   static constexpr const char* kClassName = "QuitMenuItem";
   const char* ClassName() const override { return kClassName; }
 };
-
-// Test seams. Both go through the path of a real choice: the enabled state
-// is brought up to date for window (EnableMenuItems), then the item's Qt
-// action is triggered if it is enabled and visible. They return whether the
-// item was chosen; a name not in the window's bar raises
-// InvalidArgumentException.
-bool ChooseMenuItemForTesting(const std::shared_ptr<Window>& window,
-                              const std::string& name);
-// As the item's keyboard shortcut pressed in window.
-bool PressMenuShortcutForTesting(const std::shared_ptr<Window>& window,
-                                 const std::string& name);
-// Brings the enabled state up to date for window, as before a menu opens.
-void UpdateMenusForTesting(const std::shared_ptr<Window>& window);
-// The captions of window's menu bar as Qt shows them, top-level menus
-// first, each followed by its items' captions indented by two spaces
-// (separators as "-", shortcuts after a tab); empty without a bar.
-std::vector<std::string> MenuBarTextForTesting(const std::shared_ptr<Window>& window);

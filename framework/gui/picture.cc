@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "framework/gui/internal/native.h"
+#include "framework/gui/internal/testing.h"
 #include "framework/gui/internal/widgets.h"
 
 namespace {
@@ -61,5 +62,6 @@ std::shared_ptr<Picture> Picture::_OpenFromApp(const std::string& file_name) {
 
 namespace native {
 const QImage& ImageOf(const Picture& picture) { return picture._Native()->image; }
-void SetResourceFolderOverride(const std::string& folder) { FolderOverride() = folder; }
 }  // namespace native
+
+void test_hooks::SetResourceFolderOverride(const std::string& folder) { FolderOverride() = folder; }

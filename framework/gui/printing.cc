@@ -19,6 +19,7 @@
 #include "framework/gui/dialogs.h"
 #include "framework/gui/internal/native.h"
 #include "framework/gui/internal/printing_native.h"
+#include "framework/gui/internal/testing.h"
 #include "framework/gui/runtime.h"
 #include "framework/gui/internal/widgets.h"
 #include "framework/gui/text_area.h"
@@ -203,17 +204,17 @@ std::shared_ptr<StyledTextPrinter> TextArea::styledTextPrinter(
                                g, width);
 }
 
-void AnswerPrintDialogWithPdfForTesting(const std::string& path) {
+void test_hooks::AnswerPrintDialogWithPdf(const std::string& path) {
   Answer() = DialogAnswer{false, path};
   dialogs_opened = next_page_calls = 0;
 }
 
-void AnswerPrintDialogWithCancelForTesting() {
+void test_hooks::AnswerPrintDialogWithCancel() {
   Answer() = DialogAnswer{true, ""};
   dialogs_opened = next_page_calls = 0;
 }
 
-void ClearPrintDialogAnswerForTesting() { Answer().reset(); }
+void test_hooks::ClearPrintDialogAnswer() { Answer().reset(); }
 
-int64_t PrintDialogsOpenedForTesting() { return dialogs_opened; }
-int64_t NextPageCallsForTesting() { return next_page_calls; }
+int64_t test_hooks::PrintDialogsOpened() { return dialogs_opened; }
+int64_t test_hooks::NextPageCalls() { return next_page_calls; }

@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 class Window;
 
@@ -66,15 +65,3 @@ class StyledTextPrinter {
 std::shared_ptr<Graphics> OpenPrinterDialog(
     const std::shared_ptr<PrinterSetup>& pageSetup,
     const std::shared_ptr<Window>& parent);
-
-// Test seams. The next print dialogs are answered without showing them:
-// with a surface that writes a PDF (US Letter, half-inch margins, so the
-// printable area is 540 by 720) to path, or with a cancel. The answer holds
-// until changed; ClearPrintDialogAnswerForTesting shows the real dialog again.
-void AnswerPrintDialogWithPdfForTesting(const std::string& path);
-void AnswerPrintDialogWithCancelForTesting();
-void ClearPrintDialogAnswerForTesting();
-// Print dialogs opened, and Graphics::NextPage calls, since the last answer
-// was set.
-int64_t PrintDialogsOpenedForTesting();
-int64_t NextPageCallsForTesting();

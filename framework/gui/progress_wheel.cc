@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "framework/gui/internal/native.h"
+#include "framework/gui/internal/testing.h"
 #include "framework/gui/internal/widgets.h"
 
 namespace {
@@ -64,8 +65,8 @@ std::map<std::string, Control::EventShape> ProgressWheel::Events() const {
   return RectControl::Events();
 }
 
-int64_t ProgressWheel::Steps() const {
-  auto* w = static_cast<WheelWidget*>(native::WidgetOf(*this));
+int64_t test_hooks::WheelSteps(const std::shared_ptr<ProgressWheel>& wheel) {
+  auto* w = static_cast<WheelWidget*>(native::WidgetOf(*NotNil(wheel)));
   return w == nullptr ? 0 : w->steps();
 }
 

@@ -16,6 +16,7 @@
 #include "framework/core/yield.h"
 #include "framework/gui/dialogs.h"
 #include "framework/gui/internal/native.h"
+#include "framework/gui/internal/testing.h"
 #include "framework/gui/internal/widgets.h"
 #include "framework/gui/window.h"
 
@@ -152,18 +153,17 @@ bool CallProgram(const std::function<void()>& fn) {
                           const_cast<std::function<void()>*>(&fn));
 }
 
-void AtNextYield(std::function<void()> fn) { next_yield.push_back(std::move(fn)); }
+void InstallRunGuardFilter();
 
-void ResetRuntime() {
-  ForgetImplicitWindows();
+}  // namespace native
+
+void test_hooks::AtNextYield(std::function<void()> fn) { next_yield.push_back(std::move(fn)); }
+
+void test_hooks::ResetRuntime() {
   quitting = false;
   exit_code = 0;
   next_yield.clear();
 }
-
-void InstallRunGuardFilter();
-
-}  // namespace native
 
 void RuntimeInit(int argc, char** argv, char** envp) {
   (void)envp;

@@ -11,6 +11,7 @@
 
 #include "framework/gui/internal/native.h"
 #include "framework/gui/internal/props.h"
+#include "framework/gui/internal/testing.h"
 #include "framework/gui/internal/widgets.h"
 
 void (*_WindowMenuBarHook)(const std::shared_ptr<Window>& window) = nullptr;
@@ -180,16 +181,16 @@ std::shared_ptr<Window> _GetImplicitWindow(const std::string& full_class_name) {
   return it == Implicit().end() ? nullptr : it->second;
 }
 
-void SetWindowConstructionListenerForTesting(std::function<void(const Window&)> fn) {
+void test_hooks::OnWindowConstruction(std::function<void(const Window&)> fn) {
   ConstructionListener() = std::move(fn);
 }
 
-namespace native {
-
-void ForgetImplicitWindows() {
+void test_hooks::ForgetImplicitWindows() {
   for (auto& [name, w] : Implicit()) w->Hide();
   Implicit().clear();
 }
+
+namespace native {
 
 // ---- FrameWidget / ContentWidget ---------------------------------------------
 

@@ -138,7 +138,3 @@ class Window : public Object {
 
 // The implicit instance registered under the full class name, or empty.
 std::shared_ptr<Window> _GetImplicitWindow(const std::string& full_class_name);
-
-// Test seam: fn runs as each window's Constructor begins, before its
-// construction events; empty stops it.
-void SetWindowConstructionListenerForTesting(std::function<void(const Window& window)> fn);

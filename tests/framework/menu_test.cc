@@ -106,7 +106,6 @@ class MenuTest : public ::testing::Test {
   }
   void TearDown() override {
     app_->SetMenuBar(nullptr);
-    _RuntimeReleaseAppObject();
     seams::Reset();
   }
   static std::shared_ptr<MenuWnd> Open(bool bar_visible = true) {
@@ -148,26 +147,26 @@ TEST_F(MenuTest, WindowShowsTheInstalledBarWithCommandShortcutsAsCtrl) {
       "",     "File",          "  Quit\tCtrl+Q",
       "Edit", "  Undo\tCtrl+Z", "  -",
       "  Copy && keep\tCtrl+C",  "  About Test"};
-  EXPECT_EQ(MenuBarTextForTesting(w), expected);
+  EXPECT_EQ(seams::MenuBarText(w), expected);
 }
 
 TEST_F(MenuTest, WindowWithoutMenuBarVisibleShowsNone) {
   auto w = Open(false);
-  EXPECT_TRUE(MenuBarTextForTesting(w).empty());
-  EXPECT_THROW(ChooseMenuItemForTesting(w, "AboutTest"), InvalidArgumentException);
+  EXPECT_TRUE(seams::MenuBarText(w).empty());
+  EXPECT_THROW(seams::ChooseMenuItem(w, "AboutTest"), InvalidArgumentException);
 }
 
 TEST_F(MenuTest, BarInstalledLaterReachesOpenWindows) {
   app_->SetMenuBar(nullptr);
   auto w = Open();
-  EXPECT_TRUE(MenuBarTextForTesting(w).empty());
+  EXPECT_TRUE(seams::MenuBarText(w).empty());
   app_->SetMenuBar(SampleBar());
-  EXPECT_EQ(MenuBarTextForTesting(w).size(), 8u);
+  EXPECT_EQ(seams::MenuBarText(w).size(), 8u);
 }
 
 TEST_F(MenuTest, ChoosingRaisesEnableMenuItemsFirstAndCallsTheHandler) {
   auto w = Open();
-  EXPECT_TRUE(ChooseMenuItemForTesting(w, "AboutTest"));
+  EXPECT_TRUE(seams::ChooseMenuItem(w, "AboutTest"));
   EXPECT_EQ(w->about_calls, 1);
   EXPECT_EQ(w->about_calls_saw_enable, 1);
   // Items were reset to their AutoEnabled flags before the event.
@@ -179,11 +178,11 @@ TEST_F(MenuTest, ItemsNotEnabledDuringTheUpdateCannotBeChosen) {
   auto copy = app_->MenuBar()->_Lookup("EditCopy");
   // Enabled outside the update pass does not last past the next update.
   copy->SetEnabled(true);
-  EXPECT_FALSE(ChooseMenuItemForTesting(w, "EditCopy"));
+  EXPECT_FALSE(seams::ChooseMenuItem(w, "EditCopy"));
   EXPECT_FALSE(copy->Enabled());
 
   w->enable_about = false;
-  EXPECT_FALSE(ChooseMenuItemForTesting(w, "AboutTest"));
+  EXPECT_FALSE(seams::ChooseMenuItem(w, "AboutTest"));
   EXPECT_EQ(w->about_calls, 0);
   EXPECT_TRUE(app_->MenuBar()->_Lookup("FileQuit")->Enabled());  // AutoEnabled
 }
@@ -191,26 +190,26 @@ TEST_F(MenuTest, ItemsNotEnabledDuringTheUpdateCannotBeChosen) {
 TEST_F(MenuTest, HiddenItemCannotBeChosen) {
   auto w = Open();
   app_->MenuBar()->_Lookup("AboutTest")->SetVisible(false);
-  EXPECT_FALSE(ChooseMenuItemForTesting(w, "AboutTest"));
+  EXPECT_FALSE(seams::ChooseMenuItem(w, "AboutTest"));
   EXPECT_EQ(w->about_calls, 0);
 }
 
 TEST_F(MenuTest, QuitItemQuitsWithCodeZeroUnlessItsHandlerTakesIt) {
   auto w = Open();
   w->take_quit = true;
-  EXPECT_TRUE(ChooseMenuItemForTesting(w, "FileQuit"));
+  EXPECT_TRUE(seams::ChooseMenuItem(w, "FileQuit"));
   EXPECT_EQ(w->quit_handler_calls, 1);
   EXPECT_FALSE(RuntimeQuitting());
 
   w->take_quit = false;
-  EXPECT_TRUE(ChooseMenuItemForTesting(w, "FileQuit"));
+  EXPECT_TRUE(seams::ChooseMenuItem(w, "FileQuit"));
   EXPECT_TRUE(RuntimeQuitting());
   EXPECT_EQ(RuntimeExit(), 0);
 }
 
 TEST_F(MenuTest, ShortcutRaisesEnableMenuItemsBeforeItActs) {
   auto w = Open();
-  EXPECT_TRUE(PressMenuShortcutForTesting(w, "FileQuit"));
+  EXPECT_TRUE(seams::PressMenuShortcut(w, "FileQuit"));
   EXPECT_EQ(w->enable_calls, 1);
   EXPECT_EQ(w->quit_handler_calls, 1);
   EXPECT_TRUE(RuntimeQuitting());
@@ -220,7 +219,7 @@ TEST_F(MenuTest, ShortcutRaisesEnableMenuItemsBeforeItActs) {
 // which the window receives (a splash window is dismissed by it).
 TEST_F(MenuTest, ShortcutOfADisabledItemIsAnOrdinaryKey) {
   auto w = Open();
-  EXPECT_FALSE(PressMenuShortcutForTesting(w, "EditUndo"));
+  EXPECT_FALSE(seams::PressMenuShortcut(w, "EditUndo"));
   EXPECT_EQ(w->enable_calls, 1);
   EXPECT_EQ(w->keys, std::vector<std::string>{"\x1A"});  // Ctrl+Z
   EXPECT_FALSE(RuntimeQuitting());

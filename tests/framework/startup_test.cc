@@ -25,11 +25,8 @@ class TestApp : public Application {
 
 class StartupTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetStartupForTesting(); }
-  void TearDown() override {
-    ResetStartupForTesting();
-    _RuntimeReleaseAppObject();
-  }
+  void SetUp() override { seams::Reset(); }
+  void TearDown() override { seams::Reset(); }
 };
 
 TEST(ApplicationTest, KeepsVersionDataAndMenuBar) {
@@ -58,7 +55,7 @@ TEST_F(StartupTest, RegisteredObjectIsHeldAndHandedOutTyped) {
   }
   ASSERT_FALSE(weak.expired());
   EXPECT_EQ(Cast<TestApp>(_GetAppObject()), weak.lock());
-  _RuntimeReleaseAppObject();
+  seams::Reset();
   EXPECT_TRUE(weak.expired());
 }
 

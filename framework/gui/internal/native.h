@@ -62,18 +62,6 @@ void RaiseEnableMenuItems(Window& window);
 // beep and do nothing.
 bool MenuItemRefused(const std::string& item_name);
 
-// ---- Hooks for the test seams -------------------------------------------
-// A message-box answerer replaces the modal box; a beep listener is told of
-// every Beep. nullptr restores the real ones.
-void SetMessageBoxAnswerer(void (*answer)(const std::string& text));
-void SetBeepListener(void (*listener)());
-// Points the resource folder elsewhere; empty restores the default.
-void SetResourceFolderOverride(const std::string& folder);
-// Runs fn once at the next call of the yield handler, after pending events.
-void AtNextYield(std::function<void()> fn);
-// Forgets every implicit window (their widgets are deleted) and any Quit.
-void ResetRuntime();
-
 }  // namespace native
 
 // Called by Window::Constructor once, after the construction events and

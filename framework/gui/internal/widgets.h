@@ -62,9 +62,6 @@ class ContentWidget : public QWidget {
   Window::Native* owner_;
 };
 
-// Forgets the implicit windows (for the test seams).
-void ForgetImplicitWindows();
-
 }  // namespace native
 
 struct Window::Native {
