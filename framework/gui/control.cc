@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "framework/gui/internal/dispatch.h"
 #include "framework/gui/internal/native.h"
 #include "framework/gui/internal/props.h"
 #include "framework/gui/internal/widgets.h"

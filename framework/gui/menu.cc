@@ -14,8 +14,10 @@
 
 #include "framework/core/exceptions.h"
 #include "framework/gui/dialogs.h"
+#include "framework/gui/internal/dispatch.h"
 #include "framework/gui/internal/menu_native.h"
 #include "framework/gui/internal/native.h"
+#include "framework/gui/internal/run_guard.h"
 #include "framework/gui/internal/testing.h"
 #include "framework/gui/runtime.h"
 #include "framework/gui/window.h"

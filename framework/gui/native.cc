@@ -8,6 +8,7 @@
 
 #include "framework/core/text.h"
 #include "framework/gui/control.h"
+#include "framework/gui/internal/dispatch.h"
 #include "framework/gui/internal/native.h"
 #include "framework/gui/internal/widgets.h"
 

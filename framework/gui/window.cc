@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <map>
 
+#include "framework/gui/internal/dispatch.h"
 #include "framework/gui/internal/native.h"
 #include "framework/gui/internal/props.h"
 #include "framework/gui/internal/testing.h"

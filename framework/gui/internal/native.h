@@ -38,11 +38,6 @@ QFont FontOf(const TextArea& area);
 // The image of a picture.
 const QImage& ImageOf(const Picture& picture);
 
-// ---- Calling the program ------------------------------------------------
-// Runs fn through the exception helper (see runtime.h); false if it raised.
-// Does nothing and returns false once the application is quitting.
-bool CallProgram(const std::function<void()>& fn);
-
 // ---- Menus ---------------------------------------------------------------
 // (The hook _WindowMenuBarHook, called for windows that show a menu bar, is
 // declared below, outside this namespace.)
@@ -57,10 +52,6 @@ bool InvokeMenuHandler(Window& window, const std::string& item_name, bool* resul
 // Raises the window's EnableMenuItems event (where Qt is about to show a
 // menu of that window).
 void RaiseEnableMenuItems(Window& window);
-// True while a RunGuard refuses user input and does not let the menu item
-// of that name through: the item, unless it is the quit item, should then
-// beep and do nothing.
-bool MenuItemRefused(const std::string& item_name);
 
 }  // namespace native
 

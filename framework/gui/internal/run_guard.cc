@@ -1,3 +1,7 @@
+// RunGuard (runtime.h): while one lives, an application-wide event filter
+// refuses the user's input to the program's windows.
+#include "framework/gui/internal/run_guard.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDropEvent>
