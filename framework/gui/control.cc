@@ -1,16 +1,11 @@
 #include "framework/gui/control.h"
 
-#include <QAbstractScrollArea>
-#include <QApplication>
-#include <QEnterEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QWidget>
 
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/dispatch.h"
-#include "framework/gui/internal/native.h"
 #include "framework/gui/internal/props.h"
-#include "framework/gui/internal/widgets.h"
+#include "framework/gui/internal/window_native.h"
 #include "framework/gui/window.h"
 
 // ---- Control -----------------------------------------------------------------
@@ -104,64 +99,6 @@ void RuntimeAddEventHandler(const std::shared_ptr<Control>& control, const std::
 
 namespace {
 
-// Routes the input of a control's widget (and its children) to the
-// control's events. Keys first go to KeyDown: True discards them. A mouse
-// press goes to MouseDown: True takes it away from the widget.
-class InputFilter : public QObject {
- public:
-  InputFilter(RectControl* control, QObject* parent) : QObject(parent), control_(control) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* e) override {
-    auto* w = qobject_cast<QWidget*>(watched);
-    if (w == nullptr) return false;
-    switch (e->type()) {
-      case QEvent::KeyPress: {
-        auto* k = static_cast<QKeyEvent*>(e);
-        const std::string key = native::KeyText(k->key(), k->text());
-        if (key.empty()) return false;
-        auto r = control_->RaiseEvent("KeyDown", {key});
-        return r.value_or(false);
-      }
-      case QEvent::MouseButtonPress: {
-        if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) return false;
-        const QPoint p = Local(w, static_cast<QMouseEvent*>(e));
-        auto r = control_->RaiseEvent("MouseDown", {int64_t{p.x()}, int64_t{p.y()}});
-        return r.value_or(false);
-      }
-      case QEvent::MouseButtonRelease: {
-        if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) return false;
-        const QPoint p = Local(w, static_cast<QMouseEvent*>(e));
-        control_->RaiseEvent("MouseUp", {int64_t{p.x()}, int64_t{p.y()}});
-        return false;
-      }
-      case QEvent::Enter:
-        if (w == native::WidgetOf(*control_)) control_->RaiseEvent("MouseEnter");
-        return false;
-      case QEvent::Leave:
-        if (w == native::WidgetOf(*control_)) control_->RaiseEvent("MouseExit");
-        return false;
-      default:
-        return false;
-    }
-  }
-
- private:
-  // The event's position in the control's own coordinates.
-  QPoint Local(QWidget* w, QMouseEvent* e) const {
-    QWidget* own = native::WidgetOf(*control_);
-    const QPoint p = e->position().toPoint();
-    return own == nullptr || own == w ? p : w->mapTo(own, p);
-  }
-
-  RectControl* control_;
-};
-
-void Watch(QWidget* w, QObject* filter) {
-  w->installEventFilter(filter);
-  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) area->viewport()->installEventFilter(filter);
-}
-
 const props::Table<RectControl>& RectTable() {
   using N = RectControl::Native;
   auto native = [](RectControl& c) -> N& { return *c._Native(); };
@@ -204,13 +141,6 @@ const props::Table<RectControl>& RectTable() {
 
 RectControl::RectControl() : native_(std::make_unique<Native>()) { native_->control = this; }
 RectControl::~RectControl() = default;
-
-RectControl::Native::~Native() {
-  if (widget) {
-    widget->setProperty("vellacor_control", QVariant());
-    delete widget.data();
-  }
-}
 
 void RectControl::SetProperty(const std::string& name, const PropertyValue& value) {
   props::Set<RectControl, Control>(*this, RectTable(), name, value);
@@ -267,38 +197,3 @@ void RectControl::_Attach(const std::shared_ptr<Window>& window) {
 }
 
 void RectControl::_ApplyAlignment() {}
-
-void RectControl::Native::Adopt(QWidget* w) {
-  auto win = window.lock();
-  widget = w;
-  if (win) w->setParent(native::Content(*win));
-  w->setProperty("vellacor_control", QVariant::fromValue(static_cast<void*>(this)));
-  filter = new InputFilter(control, w);
-  Watch(w, filter);
-  ApplyGeometry();
-  ApplyFont();
-  ApplyColors();
-  w->setEnabled(enabled);
-  w->setVisible(visible);
-}
-
-void RectControl::Native::ApplyGeometry() {
-  if (widget) widget->setGeometry(static_cast<int>(left), static_cast<int>(top),
-                                  static_cast<int>(width), static_cast<int>(height));
-}
-
-void RectControl::Native::ApplyFont() {
-  if (widget) widget->setFont(native::MakeFont(font_name, font_size, bold, italic, underline));
-}
-
-void RectControl::Native::ApplyColors() {
-  if (!widget) return;
-  QPalette pal = widget->palette();
-  if (has_text_color) {
-    pal.setColor(QPalette::WindowText, native::ToQColor(text_color));
-    pal.setColor(QPalette::Text, native::ToQColor(text_color));
-    pal.setColor(QPalette::ButtonText, native::ToQColor(text_color));
-  }
-  if (has_background) pal.setColor(QPalette::Base, native::ToQColor(background));
-  widget->setPalette(pal);
-}

@@ -5,9 +5,8 @@
 #include <QPointer>
 
 #include "framework/gui/application.h"
-#include "framework/gui/internal/native.h"
 #include "framework/gui/internal/testing.h"
-#include "framework/gui/internal/widgets.h"
+#include "framework/gui/internal/window_native.h"
 
 namespace {
 void (*answerer)(const std::string&) = nullptr;

@@ -2,9 +2,8 @@
 
 #include <QLabel>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/props.h"
-#include "framework/gui/internal/widgets.h"
 
 namespace {
 

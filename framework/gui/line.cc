@@ -5,9 +5,8 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/props.h"
-#include "framework/gui/internal/widgets.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 #include "framework/gui/dialogs.h"
 #include "framework/gui/internal/dispatch.h"
 #include "framework/gui/internal/menu_native.h"
-#include "framework/gui/internal/native.h"
 #include "framework/gui/internal/run_guard.h"
 #include "framework/gui/internal/testing.h"
+#include "framework/gui/internal/window_native.h"
 #include "framework/gui/runtime.h"
 #include "framework/gui/window.h"
 

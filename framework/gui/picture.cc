@@ -4,9 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/testing.h"
-#include "framework/gui/internal/widgets.h"
 
 namespace {
 std::string& FolderOverride() {
@@ -59,9 +58,5 @@ std::shared_ptr<Picture> Picture::_OpenFromApp(const std::string& file_name) {
   if (!picture->native_->image.load(QString::fromStdString(path))) return nullptr;
   return picture;
 }
-
-namespace native {
-const QImage& ImageOf(const Picture& picture) { return picture._Native()->image; }
-}  // namespace native
 
 void test_hooks::SetResourceFolderOverride(const std::string& folder) { FolderOverride() = folder; }

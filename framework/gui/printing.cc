@@ -17,11 +17,11 @@
 
 #include "framework/core/exceptions.h"
 #include "framework/gui/dialogs.h"
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/printing_native.h"
 #include "framework/gui/internal/testing.h"
+#include "framework/gui/internal/window_native.h"
 #include "framework/gui/runtime.h"
-#include "framework/gui/internal/widgets.h"
 #include "framework/gui/text_area.h"
 
 namespace {

@@ -5,9 +5,8 @@
 #include <QWidget>
 #include <cmath>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/testing.h"
-#include "framework/gui/internal/widgets.h"
 
 namespace {
 

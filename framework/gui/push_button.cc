@@ -4,9 +4,8 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/props.h"
-#include "framework/gui/internal/widgets.h"
 
 namespace {
 

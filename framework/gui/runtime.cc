@@ -12,11 +12,11 @@
 
 #include "framework/core/yield.h"
 #include "framework/gui/dialogs.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/dispatch.h"
-#include "framework/gui/internal/native.h"
 #include "framework/gui/internal/run_guard.h"
 #include "framework/gui/internal/testing.h"
-#include "framework/gui/internal/widgets.h"
+#include "framework/gui/internal/window_native.h"
 #include "framework/gui/window.h"
 
 namespace {

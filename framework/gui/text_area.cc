@@ -8,9 +8,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/props.h"
-#include "framework/gui/internal/widgets.h"
 
 // The document keeps the text's carriage returns as its paragraph breaks
 // and line feeds as line separators inside a paragraph, so that the text
@@ -183,13 +182,3 @@ void TextArea::_MakeWidget() {
   QObject::connect(w, &QPlainTextEdit::textChanged, [this] { RaiseEvent("TextChange"); });
   _Native()->Adopt(w);
 }
-
-namespace native {
-QTextDocument* DocumentOf(const TextArea& area) { return EditOf(area)->document(); }
-QFont FontOf(const TextArea& area) {
-  // On screen a layout point is a pixel; on paper the same size is points.
-  QFont font = EditOf(area)->font();
-  if (font.pixelSize() > 0) font.setPointSizeF(font.pixelSize());
-  return font;
-}
-}  // namespace native

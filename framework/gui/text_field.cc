@@ -14,9 +14,9 @@
 #include <QRegularExpressionValidator>
 
 #include "framework/gui/dialogs.h"
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/props.h"
-#include "framework/gui/internal/widgets.h"
+#include "framework/gui/internal/window_native.h"
 #include "framework/gui/push_button.h"
 #include "framework/gui/window.h"
 

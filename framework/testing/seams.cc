@@ -24,8 +24,9 @@
 #include <QWindow>
 #include <cstdlib>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/testing.h"
+#include "framework/gui/internal/window_native.h"
 #include "framework/gui/runtime.h"
 
 namespace seams {

@@ -16,7 +16,8 @@
 #include <string>
 
 #include "framework/gui/dialogs.h"
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
+#include "framework/gui/internal/window_native.h"
 #include "framework/gui/runtime.h"
 #include "framework/gui/window.h"
 
