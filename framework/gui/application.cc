@@ -43,7 +43,7 @@ void Application::_x_SetVersionData(int64_t major, int64_t minor, int64_t bug,
 
 void Application::SetMenuBar(const std::shared_ptr<::MenuBar>& bar) {
   menu_bar_ = bar;
-  _ShowMenuBarInAllWindows(bar);
+  native::ShowMenuBarInAllWindows(bar);
 }
 
 bool Application::IsEventImplemented(const std::string& /*eventName*/) const {

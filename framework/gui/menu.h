@@ -73,8 +73,6 @@ class MenuItem : public Object {
   Native& _Native() const { return *native_; }
 
  private:
-  void Changed(bool shape);
-
   std::string name_, value_, shortcut_;
   bool auto_enabled_ = false, visible_ = true, enabled_ = true;
   std::vector<std::shared_ptr<MenuItem>> children_;

@@ -5,11 +5,10 @@
 #include <algorithm>
 #include <map>
 
+#include "framework/gui/internal/menu_native.h"
 #include "framework/gui/internal/props.h"
 #include "framework/gui/internal/testing.h"
 #include "framework/gui/internal/window_native.h"
-
-void (*_WindowMenuBarHook)(const std::shared_ptr<Window>& window) = nullptr;
 
 namespace {
 
@@ -105,7 +104,7 @@ void Window::Constructor() {
   native_->ApplyTabOrder(controls_);
   AddMenuHandlers(self);
   native_->RaiseOpen();
-  if (menu_bar_visible_ && _WindowMenuBarHook != nullptr) _WindowMenuBarHook(self);
+  if (menu_bar_visible_) native::AttachMenuBar(self);
   constructed_ = true;
   Implicit()[FullClassName()] = self;
   if (visible_) Show();

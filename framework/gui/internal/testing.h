@@ -50,7 +50,7 @@ std::vector<FileTypeRecord> FileTypeRecords();
 void ResetFileTypes();
 void FailNextFileTypeRegistration(const std::string& message);
 
-// menu.cc
+// internal/menu_native.cc
 bool ChooseMenuItem(const std::shared_ptr<Window>& window, const std::string& name);
 bool PressMenuShortcut(const std::shared_ptr<Window>& window, const std::string& name);
 void UpdateMenus(const std::shared_ptr<Window>& window);

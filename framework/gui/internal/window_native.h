@@ -100,9 +100,3 @@ struct Window::Native {
   bool placed = false;
   std::weak_ptr<RectControl> focus;
 };
-
-// Called by Window::Constructor once, after the construction events and
-// before the window first shows, for every window whose MenuBarVisible is
-// True; the menu code sets it and builds a QMenuBar that it hands to
-// native::SetMenuBar. May be null.
-extern void (*_WindowMenuBarHook)(const std::shared_ptr<Window>& window);
