@@ -57,8 +57,8 @@ void Canvas::SetBackdrop(const std::shared_ptr<Picture>& picture) {
   if (QWidget* w = native::WidgetOf(*this)) w->update();
 }
 
-void Canvas::_MakeWidget() {
+void Canvas::MakeWidget() {
   auto* w = new CanvasWidget(this);
   w->setFocusPolicy(Qt::NoFocus);
-  _Native()->Adopt(w);
+  Native::Of(*this).Adopt(w);
 }

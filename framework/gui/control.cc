@@ -55,17 +55,12 @@ void Control::AddHandler(const std::string& event, const Delegate& handler) {
 
 bool Control::HasHandler(const std::string& event) const { return handlers_.count(event) != 0; }
 
-Delegate Control::_Handler(const std::string& event) const {
-  const Delegate* d = FindHandler(event);
-  return d == nullptr ? nullptr : *d;
-}
-
 const Delegate* Control::FindHandler(const std::string& event) const {
   auto it = handlers_.find(event);
   return it == handlers_.end() ? nullptr : &it->second;
 }
 
-void Control::_Attach(const std::shared_ptr<Window>& window) { window_ = window; }
+void Control::Attach(const std::shared_ptr<Window>& window) { window_ = window; }
 
 std::optional<bool> Control::RaiseEvent(const std::string& event,
                                         const std::vector<EventArg>& args) {
@@ -75,19 +70,10 @@ std::optional<bool> Control::RaiseEvent(const std::string& event,
   const Delegate handler = *d;
   const std::shared_ptr<Object> self = shared_from_this();
   bool result = false;
-  const bool ok = native::CallProgram([&] { result = handler->_InvokeErased(self, args); });
+  const bool ok =
+      native::CallProgram([&] { result = RuntimeDelegate::Native::Invoke(*handler, self, args); });
   if (!ok) return std::nullopt;
   return result;
-}
-
-bool Control::_KeyDownRefuses(const std::string& text) {
-  for (size_t i = 0; i < text.size();) {
-    size_t next = i + 1;
-    while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) ++next;
-    if (RaiseEvent("KeyDown", {text.substr(i, next - i)}).value_or(false)) return true;
-    i = next;
-  }
-  return false;
 }
 
 void RuntimeAddEventHandler(const std::shared_ptr<Control>& control, const std::string& event,
@@ -101,7 +87,7 @@ namespace {
 
 const props::Table<RectControl>& RectTable() {
   using N = RectControl::Native;
-  auto native = [](RectControl& c) -> N& { return *c._Native(); };
+  auto native = [](RectControl& c) -> N& { return N::Of(c); };
   static const props::Table<RectControl> table = {
       {"Left", [=](RectControl& c, const PropertyValue& v) { native(c).left = props::AsInt("Left", v); native(c).ApplyGeometry(); }},
       {"Top", [=](RectControl& c, const PropertyValue& v) { native(c).top = props::AsInt("Top", v); native(c).ApplyGeometry(); }},
@@ -109,8 +95,8 @@ const props::Table<RectControl>& RectTable() {
       {"Height", [=](RectControl& c, const PropertyValue& v) { native(c).height = props::AsInt("Height", v); native(c).ApplyGeometry(); }},
       {"Visible", [](RectControl& c, const PropertyValue& v) { c.SetVisible(props::AsBool("Visible", v)); }},
       {"Enabled", [](RectControl& c, const PropertyValue& v) { c.SetEnabled(props::AsBool("Enabled", v)); }},
-      {"TabIndex", [](RectControl& c, const PropertyValue& v) { c._SetTabIndex(props::AsInt("TabIndex", v)); }},
-      {"TabStop", [](RectControl& c, const PropertyValue& v) { c._SetTabStop(props::AsBool("TabStop", v)); }},
+      {"TabIndex", [=](RectControl& c, const PropertyValue& v) { native(c).tab_index = props::AsInt("TabIndex", v); }},
+      {"TabStop", [=](RectControl& c, const PropertyValue& v) { native(c).tab_stop = props::AsBool("TabStop", v); }},
       {"AllowFocus", [=](RectControl& c, const PropertyValue& v) { native(c).allow_focus = props::AsBool("AllowFocus", v); }},
       {"Transparent", [=](RectControl& c, const PropertyValue& v) { native(c).transparent = props::AsBool("Transparent", v); native(c).ApplyColors(); }},
       {"FontName", [=](RectControl& c, const PropertyValue& v) { native(c).font_name = props::AsString("FontName", v); native(c).ApplyFont(); }},
@@ -121,7 +107,7 @@ const props::Table<RectControl>& RectTable() {
       {"TextColor", [=](RectControl& c, const PropertyValue& v) { native(c).text_color = props::AsColor("TextColor", v); native(c).has_text_color = true; native(c).ApplyColors(); }},
       {"BackgroundColor", [=](RectControl& c, const PropertyValue& v) { native(c).background = props::AsColor("BackgroundColor", v); native(c).ApplyColors(); }},
       {"HasBackgroundColor", [=](RectControl& c, const PropertyValue& v) { native(c).has_background = props::AsBool("HasBackgroundColor", v); native(c).ApplyColors(); }},
-      {"TextAlignment", [=](RectControl& c, const PropertyValue& v) { native(c).alignment = props::AsInt("TextAlignment", v); c._ApplyAlignment(); }},
+      {"TextAlignment", [=](RectControl& c, const PropertyValue& v) { native(c).alignment = props::AsInt("TextAlignment", v); native(c).ApplyAlignment(); }},
       // Kept for the design tables; the window never resizes or themes its
       // controls, so these change nothing.
       {"FontUnit", props::Ignore<RectControl>},
@@ -169,6 +155,8 @@ int64_t RectControl::Left() const { return native_->left; }
 int64_t RectControl::Top() const { return native_->top; }
 int64_t RectControl::Width() const { return native_->width; }
 int64_t RectControl::Height() const { return native_->height; }
+int64_t RectControl::TabIndex() const { return native_->tab_index; }
+bool RectControl::TabStop() const { return native_->tab_stop; }
 void RectControl::SetBounds(int64_t left, int64_t top, int64_t width, int64_t height) {
   native_->left = left;
   native_->top = top;
@@ -181,7 +169,7 @@ void RectControl::SetFocus() {
   auto window = OwnerWindow();
   QWidget* w = native_->widget;
   if (!window || w == nullptr || w->focusPolicy() == Qt::NoFocus) return;
-  window->_Native()->FocusMovedTo(std::static_pointer_cast<RectControl>(shared_from_this()));
+  Window::Native::Of(*window).FocusMovedTo(std::static_pointer_cast<RectControl>(shared_from_this()));
   w->setFocus(Qt::OtherFocusReason);
 }
 
@@ -190,10 +178,8 @@ bool RectControl::HasFocus() const {
   return window && window->FocusControl().get() == this;
 }
 
-void RectControl::_Attach(const std::shared_ptr<Window>& window) {
-  Control::_Attach(window);
+void RectControl::Attach(const std::shared_ptr<Window>& window) {
+  Control::Attach(window);
   native_->window = window;
-  _MakeWidget();
+  MakeWidget();
 }
-
-void RectControl::_ApplyAlignment() {}

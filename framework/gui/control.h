@@ -59,11 +59,6 @@ class Control : public Object {
   // Wiring, for RuntimeAddEventHandler.
   void AddHandler(const std::string& event, const Delegate& handler);
   bool HasHandler(const std::string& event) const;
-  // The handler wired to the event, or empty.
-  Delegate _Handler(const std::string& event) const;
-
-  // Called by the window that makes the control, before any property.
-  virtual void _Attach(const std::shared_ptr<Window>& window);
 
   // Raises an event with this control as first argument and args after it,
   // through the runtime's dispatch. Returns the handler's Boolean result
@@ -71,11 +66,14 @@ class Control : public Object {
   // the handler raised.
   std::optional<bool> RaiseEvent(const std::string& event,
                                  const std::vector<EventArg>& args = {});
-  // Offers each character of text to KeyDown, as typed keys; true when the
-  // handler refused one (True), and then the rest are not offered.
-  bool _KeyDownRefuses(const std::string& text);
+
+ protected:
+  // Called by the window that makes the control, before any property.
+  virtual void Attach(const std::shared_ptr<Window>& window);
 
  private:
+  // The window attaches the controls it makes and raises their Open.
+  friend class Window;
   const Delegate* FindHandler(const std::string& event) const;
 
   std::string name_;
@@ -102,8 +100,8 @@ class RectControl : public Control {
   int64_t Width() const;
   int64_t Height() const;
   void SetBounds(int64_t left, int64_t top, int64_t width, int64_t height);
-  int64_t TabIndex() const { return tab_index_; }
-  bool TabStop() const { return tab_stop_; }
+  int64_t TabIndex() const;
+  bool TabStop() const;
 
   // Moves the keyboard focus into the control. The control that loses the
   // focus raises LostFocus and this one GotFocus, also while the window is
@@ -111,21 +109,15 @@ class RectControl : public Control {
   void SetFocus();
   bool HasFocus() const;
 
-  // Framework internals (the Qt side): the widget behind the control.
+  // The framework's Qt side of the control, the widget behind it
+  // (internal/control_native.h).
   struct Native;
-  Native* _Native() const { return native_.get(); }
-  void _SetTabIndex(int64_t index) { tab_index_ = index; }
-  void _SetTabStop(bool tab_stop) { tab_stop_ = tab_stop; }
-  // Applies the stored TextAlignment to the widget.
-  virtual void _ApplyAlignment();
-
- protected:
-  void _Attach(const std::shared_ptr<Window>& window) override;
-  // Makes the control's widget on the window's content; called by _Attach.
-  virtual void _MakeWidget() = 0;
 
  private:
+  friend struct Native;
+  void Attach(const std::shared_ptr<Window>& window) override;
+  // Makes the control's widget on the window's content; called by Attach.
+  virtual void MakeWidget() = 0;
+
   std::unique_ptr<Native> native_;
-  int64_t tab_index_ = 0;
-  bool tab_stop_ = true;
 };

@@ -68,11 +68,11 @@ class MenuItem : public Object {
   // The item this one is attached to, or empty.
   std::shared_ptr<MenuItem> Parent() const { return parent_.lock(); }
 
-  // Framework internals (the Qt side).
+  // The framework's Qt side of the item (internal/menu_native.h).
   struct Native;
-  Native& _Native() const { return *native_; }
 
  private:
+  friend struct Native;
   std::string name_, value_, shortcut_;
   bool auto_enabled_ = false, visible_ = true, enabled_ = true;
   std::vector<std::shared_ptr<MenuItem>> children_;

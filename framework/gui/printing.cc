@@ -90,7 +90,7 @@ bool StyledTextPrinter::Eof() const { return impl_->next >= impl_->lines.size();
 
 void StyledTextPrinter::DrawBlock(int64_t x, int64_t y, int64_t height) {
   if (Eof()) return;
-  Graphics::Impl& g = impl_->surface->impl();
+  Graphics::Impl& g = Graphics::Impl::Of(*impl_->surface);
   const double limit = height * g.scale;
   const double top = impl_->lines[impl_->next].top;
   size_t end = impl_->next;

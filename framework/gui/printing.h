@@ -22,6 +22,7 @@ class PrinterSetup {};
 // the file and the reason.
 class Graphics {
  public:
+  // The framework's Qt side of the surface (internal/printing_native.h).
   struct Impl;
   explicit Graphics(std::unique_ptr<Impl> impl);
   ~Graphics();
@@ -31,9 +32,8 @@ class Graphics {
   // Ends the current page and starts a new one.
   void NextPage();
 
-  Impl& impl() { return *impl_; }
-
  private:
+  friend struct Impl;
   std::unique_ptr<Impl> impl_;
 };
 
@@ -42,6 +42,7 @@ class Graphics {
 // for an empty surface raises NilObjectException.
 class StyledTextPrinter {
  public:
+  // The framework's Qt side of the printer (internal/printing_native.h).
   struct Impl;
   explicit StyledTextPrinter(std::unique_ptr<Impl> impl);
   ~StyledTextPrinter();

@@ -69,8 +69,8 @@ int64_t test_hooks::WheelSteps(const std::shared_ptr<ProgressWheel>& wheel) {
   return w == nullptr ? 0 : w->steps();
 }
 
-void ProgressWheel::_MakeWidget() {
+void ProgressWheel::MakeWidget() {
   auto* w = new WheelWidget;
   w->setFocusPolicy(Qt::NoFocus);
-  _Native()->Adopt(w);
+  Native::Of(*this).Adopt(w);
 }

@@ -13,6 +13,6 @@ class ProgressWheel : public RectControl {
   const char* ClassName() const override { return kClassName; }
   std::map<std::string, EventShape> Events() const override;
 
- protected:
-  void _MakeWidget() override;
+ private:
+  void MakeWidget() override;
 };

@@ -79,7 +79,7 @@ void OnFocusChanged(QWidget*, QWidget* now) {
   if (now == nullptr) return;
   auto window = native::WindowOf(now);
   if (!window) return;
-  window->_Native()->FocusMovedTo(native::ControlOf(now));
+  Window::Native::Of(*window).FocusMovedTo(native::ControlOf(now));
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ class AreaWidget : public QPlainTextEdit {
 
   void inputMethodEvent(QInputMethodEvent* e) override {
     if (!e->commitString().isEmpty() && !isReadOnly() &&
-        area_->_KeyDownRefuses(e->commitString().toStdString())) {
+        native::KeyDownRefuses(*area_, e->commitString().toStdString())) {
       QInputMethodEvent ended;
       QPlainTextEdit::inputMethodEvent(&ended);
       e->accept();
@@ -175,10 +175,10 @@ void TextArea::SetSelText(const std::string& text) {
 
 bool TextArea::ReadOnly() const { return EditOf(*this)->isReadOnly(); }
 
-void TextArea::_MakeWidget() {
+void TextArea::MakeWidget() {
   auto* w = new AreaWidget(this);
   w->setFocusPolicy(Qt::StrongFocus);
   w->setTabChangesFocus(true);
   QObject::connect(w, &QPlainTextEdit::textChanged, [this] { RaiseEvent("TextChange"); });
-  _Native()->Adopt(w);
+  Native::Of(*this).Adopt(w);
 }

@@ -36,7 +36,7 @@ class FieldWidget : public QLineEdit {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
       if (std::shared_ptr<PushButton> button = DefaultButton()) {
         e->accept();
-        button->_Press();
+        native::PressButton(*button);
         return;
       }
     } else if (e->matches(QKeySequence::Paste) && !isReadOnly()) {
@@ -106,7 +106,7 @@ class FieldWidget : public QLineEdit {
     // A composed character goes through KeyDown as a typed one does;
     // refused, it ends the composition and leaves the text as it was.
     if (!e->commitString().isEmpty() && !isReadOnly() &&
-        field_->_KeyDownRefuses(e->commitString().toStdString())) {
+        native::KeyDownRefuses(*field_, e->commitString().toStdString())) {
       QInputMethodEvent ended;
       QLineEdit::inputMethodEvent(&ended);
       e->accept();
@@ -137,7 +137,7 @@ class FieldWidget : public QLineEdit {
   // goes in whole: KeyDown takes each of its characters (a refusal there
   // has beeped already), and the result fits (otherwise a beep here).
   bool TakesWhole(const QString& text, int at, int length) {
-    if (field_->_KeyDownRefuses(text.toStdString())) return false;
+    if (native::KeyDownRefuses(*field_, text.toStdString())) return false;
     if (Fits(text, at, length)) return true;
     Beep();
     return false;
@@ -174,14 +174,26 @@ QValidator* MaskValidator(const std::string& mask, QObject* parent) {
   return new QRegularExpressionValidator(QRegularExpression("^" + pattern + "$"), parent);
 }
 
-const props::Table<TextField>& FieldTable() {
+}  // namespace
+
+TextField::TextField() = default;
+TextField::~TextField() = default;
+
+// The table is the member's own, so that its setters reach the field's
+// state.
+void TextField::SetProperty(const std::string& name, const PropertyValue& value) {
   static const props::Table<TextField> table = {
       {"Text", [](TextField& f, const PropertyValue& v) { f.SetText(props::AsString("Text", v)); }},
       {"MaximumCharactersAllowed", [](TextField& f, const PropertyValue& v) {
          const int64_t n = props::AsInt("MaximumCharactersAllowed", v);
          EditOf(f)->setMaxLength(n > 0 ? static_cast<int>(n) : 32767);
        }},
-      {"ValidationMask", [](TextField& f, const PropertyValue& v) { f._SetMask(props::AsString("ValidationMask", v)); }},
+      {"ValidationMask", [](TextField& f, const PropertyValue& v) {
+         f.mask_ = props::AsString("ValidationMask", v);
+         QLineEdit* e = EditOf(f);
+         delete e->validator();
+         e->setValidator(f.mask_.empty() ? nullptr : MaskValidator(f.mask_, e));
+       }},
       {"ReadOnly", [](TextField& f, const PropertyValue& v) { EditOf(f)->setReadOnly(props::AsBool("ReadOnly", v)); }},
       {"Password", [](TextField& f, const PropertyValue& v) {
          EditOf(f)->setEchoMode(props::AsBool("Password", v) ? QLineEdit::Password : QLineEdit::Normal);
@@ -193,16 +205,7 @@ const props::Table<TextField>& FieldTable() {
       {"AllowTabs", props::Ignore<TextField>},
       {"AllowSpellChecking", props::Ignore<TextField>},
   };
-  return table;
-}
-
-}  // namespace
-
-TextField::TextField() = default;
-TextField::~TextField() = default;
-
-void TextField::SetProperty(const std::string& name, const PropertyValue& value) {
-  props::Set<TextField, RectControl>(*this, FieldTable(), name, value);
+  props::Set<TextField, RectControl>(*this, table, name, value);
 }
 
 std::map<std::string, Control::EventShape> TextField::Events() const {
@@ -221,22 +224,9 @@ int64_t TextField::MaximumCharactersAllowed() const {
   return n == 32767 ? 0 : n;
 }
 
-void TextField::_SetMask(const std::string& mask) {
-  mask_ = mask;
-  QLineEdit* e = EditOf(*this);
-  delete e->validator();
-  e->setValidator(mask.empty() ? nullptr : MaskValidator(mask, e));
-}
-
-void TextField::_ApplyAlignment() {
-  const int64_t a = _Native()->alignment;
-  Qt::Alignment h = a == 2 ? Qt::AlignHCenter : a == 3 ? Qt::AlignRight : Qt::AlignLeft;
-  EditOf(*this)->setAlignment(h | Qt::AlignVCenter);
-}
-
-void TextField::_MakeWidget() {
+void TextField::MakeWidget() {
   auto* w = new FieldWidget(this);
   w->setFocusPolicy(Qt::StrongFocus);
   QObject::connect(w, &QLineEdit::textChanged, [this] { RaiseEvent("TextChange"); });
-  _Native()->Adopt(w);
+  Native::Of(*this).Adopt(w);
 }

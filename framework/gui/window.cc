@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "framework/gui/internal/dispatch.h"
 #include "framework/gui/internal/menu_native.h"
 #include "framework/gui/internal/props.h"
 #include "framework/gui/internal/testing.h"
@@ -23,39 +24,6 @@ std::function<void(const Window&)>& ConstructionListener() {
   return listener;
 }
 
-const props::Table<Window>& WindowTable() {
-  using props::AsBool;
-  using props::AsInt;
-  auto n = [](Window& w) -> Window::Native& { return *w._Native(); };
-  static const props::Table<Window> table = {
-      {"Width", [](Window& w, const PropertyValue& v) { w._SetSize(AsInt("Width", v), w.Height()); }},
-      {"Height", [](Window& w, const PropertyValue& v) { w._SetSize(w.Width(), AsInt("Height", v)); }},
-      {"MinimumWidth", [](Window& w, const PropertyValue& v) { w._SetLimit(0, AsInt("MinimumWidth", v)); }},
-      {"MinimumHeight", [](Window& w, const PropertyValue& v) { w._SetLimit(1, AsInt("MinimumHeight", v)); }},
-      {"MaximumWidth", [](Window& w, const PropertyValue& v) { w._SetLimit(2, AsInt("MaximumWidth", v)); }},
-      {"MaximumHeight", [](Window& w, const PropertyValue& v) { w._SetLimit(3, AsInt("MaximumHeight", v)); }},
-      {"Type", [=](Window& w, const PropertyValue& v) { n(w).type = AsInt("Type", v); n(w).ApplyFrame(); }},
-      {"Title", [=](Window& w, const PropertyValue& v) { n(w).title = props::AsString("Title", v); n(w).ApplyFrame(); }},
-      {"HasCloseButton", [=](Window& w, const PropertyValue& v) { n(w).close_button = AsBool("HasCloseButton", v); n(w).ApplyFrame(); }},
-      {"HasMinimizeButton", [=](Window& w, const PropertyValue& v) { n(w).minimize_button = AsBool("HasMinimizeButton", v); n(w).ApplyFrame(); }},
-      {"HasMaximizeButton", [=](Window& w, const PropertyValue& v) { n(w).maximize_button = AsBool("HasMaximizeButton", v); n(w).ApplyFrame(); }},
-      {"Resizeable", [](Window& w, const PropertyValue& v) { w._SetResizeable(AsBool("Resizeable", v)); }},
-      {"Visible", [](Window& w, const PropertyValue& v) { w._SetVisibleProperty(AsBool("Visible", v)); }},
-      {"HasBackgroundColor", [=](Window& w, const PropertyValue& v) { n(w).has_background = AsBool("HasBackgroundColor", v); n(w).ApplyFrame(); }},
-      {"BackgroundColor", [=](Window& w, const PropertyValue& v) { n(w).background = props::AsColor("BackgroundColor", v); n(w).ApplyFrame(); }},
-      {"MenuBarVisible", [](Window& w, const PropertyValue& v) { w._SetMenuBarVisible(AsBool("MenuBarVisible", v)); }},
-      {"DefaultLocation", [=](Window& w, const PropertyValue& v) { n(w).default_location = AsInt("DefaultLocation", v); }},
-      // There is no full-screen mode and no composite or live-resize
-      // drawing; the frame is what the flags above give.
-      {"HasFullScreenButton", props::Ignore<Window>},
-      {"FullScreen", props::Ignore<Window>},
-      {"Composite", props::Ignore<Window>},
-      {"MacProcID", props::Ignore<Window>},
-      {"LiveResize", props::Ignore<Window>},
-  };
-  return table;
-}
-
 }  // namespace
 
 // The native side reads the size and flags, so it comes after them.
@@ -66,33 +34,43 @@ Window::~Window() {
   controls_.clear();
 }
 
+// The table is the member's own, so that its setters reach the window's
+// state.
 void Window::SetProperty(const std::string& name, const PropertyValue& value) {
-  props::Set<Window, Object>(*this, WindowTable(), name, value);
+  using props::AsBool;
+  using props::AsInt;
+  auto n = [](Window& w) -> Native& { return *w.native_; };
+  static const props::Table<Window> table = {
+      {"Width", [=](Window& w, const PropertyValue& v) { w.width_ = AsInt("Width", v); n(w).ApplySize(); }},
+      {"Height", [=](Window& w, const PropertyValue& v) { w.height_ = AsInt("Height", v); n(w).ApplySize(); }},
+      {"MinimumWidth", [=](Window& w, const PropertyValue& v) { w.min_width_ = AsInt("MinimumWidth", v); n(w).ApplySize(); }},
+      {"MinimumHeight", [=](Window& w, const PropertyValue& v) { w.min_height_ = AsInt("MinimumHeight", v); n(w).ApplySize(); }},
+      {"MaximumWidth", [=](Window& w, const PropertyValue& v) { w.max_width_ = AsInt("MaximumWidth", v); n(w).ApplySize(); }},
+      {"MaximumHeight", [=](Window& w, const PropertyValue& v) { w.max_height_ = AsInt("MaximumHeight", v); n(w).ApplySize(); }},
+      {"Type", [=](Window& w, const PropertyValue& v) { n(w).type = AsInt("Type", v); n(w).ApplyFrame(); }},
+      {"Title", [=](Window& w, const PropertyValue& v) { n(w).title = props::AsString("Title", v); n(w).ApplyFrame(); }},
+      {"HasCloseButton", [=](Window& w, const PropertyValue& v) { n(w).close_button = AsBool("HasCloseButton", v); n(w).ApplyFrame(); }},
+      {"HasMinimizeButton", [=](Window& w, const PropertyValue& v) { n(w).minimize_button = AsBool("HasMinimizeButton", v); n(w).ApplyFrame(); }},
+      {"HasMaximizeButton", [=](Window& w, const PropertyValue& v) { n(w).maximize_button = AsBool("HasMaximizeButton", v); n(w).ApplyFrame(); }},
+      {"Resizeable", [=](Window& w, const PropertyValue& v) { w.resizeable_ = AsBool("Resizeable", v); n(w).ApplyFrame(); }},
+      {"Visible", [](Window& w, const PropertyValue& v) {
+         w.visible_ = AsBool("Visible", v);
+         if (w.constructed_) w.visible_ ? w.Show() : w.Hide();
+       }},
+      {"HasBackgroundColor", [=](Window& w, const PropertyValue& v) { n(w).has_background = AsBool("HasBackgroundColor", v); n(w).ApplyFrame(); }},
+      {"BackgroundColor", [=](Window& w, const PropertyValue& v) { n(w).background = props::AsColor("BackgroundColor", v); n(w).ApplyFrame(); }},
+      {"MenuBarVisible", [](Window& w, const PropertyValue& v) { w.menu_bar_visible_ = AsBool("MenuBarVisible", v); }},
+      {"DefaultLocation", [=](Window& w, const PropertyValue& v) { n(w).default_location = AsInt("DefaultLocation", v); }},
+      // There is no full-screen mode and no composite or live-resize
+      // drawing; the frame is what the flags above give.
+      {"HasFullScreenButton", props::Ignore<Window>},
+      {"FullScreen", props::Ignore<Window>},
+      {"Composite", props::Ignore<Window>},
+      {"MacProcID", props::Ignore<Window>},
+      {"LiveResize", props::Ignore<Window>},
+  };
+  props::Set<Window, Object>(*this, table, name, value);
 }
-
-void Window::_SetSize(int64_t width, int64_t height) {
-  width_ = width;
-  height_ = height;
-  native_->ApplySize();
-}
-
-void Window::_SetLimit(int which, int64_t value) {
-  int64_t* limits[] = {&min_width_, &min_height_, &max_width_, &max_height_};
-  *limits[which] = value;
-  native_->ApplySize();
-}
-
-void Window::_SetResizeable(bool resizeable) {
-  resizeable_ = resizeable;
-  native_->ApplyFrame();
-}
-
-void Window::_SetVisibleProperty(bool visible) {
-  visible_ = visible;
-  if (constructed_) visible ? Show() : Hide();
-}
-
-void Window::_SetMenuBarVisible(bool visible) { menu_bar_visible_ = visible; }
 
 bool Window::IsEventImplemented(const std::string&) const { return true; }
 
@@ -103,7 +81,7 @@ void Window::Constructor() {
   CreateControls();
   native_->ApplyTabOrder(controls_);
   AddMenuHandlers(self);
-  native_->RaiseOpen();
+  RaiseOpen();
   if (menu_bar_visible_) native::AttachMenuBar(self);
   constructed_ = true;
   Implicit()[FullClassName()] = self;
@@ -134,10 +112,18 @@ void Window::Refresh(bool erase_background) {
 
 const std::string& Window::Title() const { return native_->title; }
 
-void Window::_Adopt(const std::shared_ptr<Control>& control) {
+void Window::Adopt(const std::shared_ptr<Control>& control) {
   NotNil(control);
   controls_.push_back(control);
-  control->_Attach(std::static_pointer_cast<Window>(shared_from_this()));
+  control->Attach(std::static_pointer_cast<Window>(shared_from_this()));
+}
+
+void Window::RaiseOpen() {
+  // Part of building the window: an exception goes on to whoever builds it.
+  for (const auto& c : controls_)
+    if (const Delegate* open = c->FindHandler("Open"))
+      RuntimeDelegate::Native::Invoke(**open, c, {});
+  if (IsEventImplemented("Open")) Event_Open();
 }
 
 void Window::_AddControl(const std::string& name, const std::shared_ptr<Control>& control) {
@@ -161,11 +147,6 @@ void Window::_AddMenuHandler(const std::string& item_name, const Delegate& handl
 
 bool Window::HasMenuHandler(const std::string& item_name) const {
   return menu_handlers_.count(item_name) != 0;
-}
-
-Delegate Window::_MenuHandler(const std::string& item_name) const {
-  auto it = menu_handlers_.find(item_name);
-  return it == menu_handlers_.end() ? nullptr : it->second;
 }
 
 std::shared_ptr<RectControl> Window::FocusControl() const { return native_->focus.lock(); }

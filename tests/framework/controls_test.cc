@@ -306,7 +306,7 @@ TEST_F(ControlsTest, HelpStyleDrawsARoundButtonWithAQuestionMark) {
   EXPECT_EQ(DarkPixels(image, QRect(0, 0, 3, 3)), 0);      // corners outside the circle
   EXPECT_EQ(DarkPixels(image, QRect(27, 27, 3, 3)), 0);
   // The same button in the plain style shows no mark.
-  help->_SetStyle(0);
+  _SetProperties(help, {{"MacButtonStyle", 0}});
   const QImage plain = seams::WidgetOf(help)->grab().toImage();
   EXPECT_EQ(DarkPixels(plain, QRect(10, 8, 10, 14)), 0);
 }

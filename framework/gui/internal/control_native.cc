@@ -7,6 +7,8 @@
 #include <QEnterEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <cmath>
@@ -85,6 +87,25 @@ std::string KeyText(int qt_key, const QString& text) {
   }
 }
 
+bool KeyDownRefuses(Control& control, const std::string& text) {
+  for (size_t i = 0; i < text.size();) {
+    size_t next = i + 1;
+    while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) ++next;
+    if (control.RaiseEvent("KeyDown", {text.substr(i, next - i)}).value_or(false)) return true;
+    i = next;
+  }
+  return false;
+}
+
+void PressButton(PushButton& button) {
+  QWidget* w = WidgetOf(button);
+  if (w == nullptr || !w->isVisible() || !w->isEnabled()) return;
+  const int64_t x = w->width() / 2, y = w->height() / 2;
+  if (button.RaiseEvent("MouseDown", {x, y}).value_or(false)) return;
+  button.RaiseEvent("MouseUp", {x, y});
+  button.RaiseEvent("Action");
+}
+
 std::shared_ptr<RectControl> ControlOf(const QWidget* w) {
   for (; w != nullptr && !w->isWindow(); w = w->parentWidget()) {
     auto* n = static_cast<RectControl::Native*>(w->property("vellacor_control").value<void*>());
@@ -93,7 +114,7 @@ std::shared_ptr<RectControl> ControlOf(const QWidget* w) {
   return nullptr;
 }
 
-QWidget* WidgetOf(const RectControl& control) { return control._Native()->widget; }
+QWidget* WidgetOf(const RectControl& control) { return RectControl::Native::Of(control).widget; }
 
 namespace {
 QPlainTextEdit* EditOf(const TextArea& area) {
@@ -110,7 +131,7 @@ QFont FontOf(const TextArea& area) {
   return font;
 }
 
-const QImage& ImageOf(const Picture& picture) { return picture._Native()->image; }
+const QImage& ImageOf(const Picture& picture) { return Picture::Native::Of(picture).image; }
 
 }  // namespace native
 
@@ -216,4 +237,14 @@ void RectControl::Native::ApplyColors() {
   }
   if (has_background) pal.setColor(QPalette::Base, native::ToQColor(background));
   widget->setPalette(pal);
+}
+
+void RectControl::Native::ApplyAlignment() {
+  // Only labels and text fields align their text: 2 centres it, 3 puts it
+  // right, anything else left.
+  const Qt::Alignment h = alignment == 2   ? Qt::AlignHCenter
+                          : alignment == 3 ? Qt::AlignRight
+                                           : Qt::AlignLeft;
+  if (auto* label = qobject_cast<QLabel*>(widget)) label->setAlignment(h | Qt::AlignVCenter);
+  else if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setAlignment(h | Qt::AlignVCenter);
 }

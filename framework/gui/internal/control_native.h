@@ -14,6 +14,7 @@
 #include "framework/core/property.h"
 #include "framework/gui/control.h"
 #include "framework/gui/picture.h"
+#include "framework/gui/push_button.h"
 #include "framework/gui/text_area.h"
 
 class QTextDocument;
@@ -29,6 +30,15 @@ QFont MakeFont(const std::string& name, double size, bool bold, bool italic, boo
 // character for keys without text (see KeyCode); empty for modifier keys
 // alone.
 std::string KeyText(int qt_key, const QString& text);
+
+// Offers each character of text to the control's KeyDown, as typed keys;
+// true when the handler refused one (True), and then the rest are not
+// offered.
+bool KeyDownRefuses(Control& control, const std::string& text);
+// Presses the button as a click on its centre does: MouseDown, then,
+// unless that takes the press, MouseUp and Action. A hidden or disabled
+// button does nothing.
+void PressButton(PushButton& button);
 
 // The widget of a control (empty before the control was attached).
 QWidget* WidgetOf(const RectControl& control);
@@ -46,6 +56,7 @@ const QImage& ImageOf(const Picture& picture);
 
 struct RectControl::Native {
   ~Native();
+  static Native& Of(const RectControl& control) { return *control.native_; }
   // Makes widget the control's widget: parents it to the window's content,
   // marks it as the control's, applies the stored geometry and state, and
   // routes its input (and that of its children) through the control.
@@ -67,12 +78,16 @@ struct RectControl::Native {
   bool has_background = false;
   Color background = Color::FromRGB(255, 255, 255);
   int64_t alignment = 0;
+  int64_t tab_index = 0;
+  bool tab_stop = true;
   QObject* filter = nullptr;
-  // Apply the font / colours to the widget.
+  // Apply the font / colours / text alignment to the widget.
   void ApplyFont();
   void ApplyColors();
+  void ApplyAlignment();
 };
 
 struct Picture::Native {
+  static Native& Of(const Picture& picture) { return *picture.native_; }
   QImage image;
 };

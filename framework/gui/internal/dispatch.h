@@ -4,6 +4,21 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <vector>
+
+#include "framework/core/object.h"
+#include "framework/gui/delegate.h"
+
+struct RuntimeDelegate::Native {
+  // Calls the handler with sender as its first argument (when it takes one)
+  // and args after it; the Boolean result, false for a handler without one.
+  // The caller has checked the signature. Not through the dispatch.
+  static bool Invoke(const RuntimeDelegate& handler, const std::shared_ptr<Object>& sender,
+                     const std::vector<EventArg>& args) {
+    return handler.InvokeErased(sender, args);
+  }
+};
 
 namespace native {
 

@@ -67,7 +67,7 @@ bool OpensMenu(const MenuItem& item) {
 }
 
 void Sync(MenuItem& item) {
-  auto& actions = item._Native().actions;
+  auto& actions = MenuItem::Native::Of(item).actions;
   actions.erase(std::remove_if(actions.begin(), actions.end(),
                                [](const QPointer<QAction>& a) { return a.isNull(); }),
                 actions.end());
@@ -84,7 +84,7 @@ void Sync(MenuItem& item) {
 void UpdateMenus(const std::shared_ptr<Window>& window) {
   if (!installed) return;
   ForEachBelow(*installed, [](MenuItem& i) { i.SetEnabled(i.AutoEnabled()); });
-  if (window) native::RaiseEnableMenuItems(*window);
+  if (window) Window::Native::Of(*window).RaiseEnableMenuItems();
   ForEachBelow(*installed, Sync);
 }
 
@@ -99,7 +99,7 @@ void Choose(const std::weak_ptr<Window>& weak_window,
     return;
   }
   bool taken = false;
-  if (native::InvokeMenuHandler(*window, item->Name(), &taken) && taken) return;
+  if (Window::Native::Of(*window).InvokeMenuHandler(item->Name(), &taken) && taken) return;
   if (quit_item) native::CallProgram([] { Quit(0); });
 }
 
@@ -174,7 +174,7 @@ void AddItems(QMenu* menu, QMenuBar* bar, const MenuItem& parent,
       }
     }
     action->setMenuRole(QAction::NoRole);
-    item->_Native().actions.push_back(action);
+    MenuItem::Native::Of(*item).actions.push_back(action);
     Sync(*item);
   }
 }
@@ -189,7 +189,7 @@ QMenuBar* BuildBar(const std::shared_ptr<Window>& window, const MenuBar& bar) {
     QObject::connect(menu, &QMenu::aboutToShow,
                      [weak_window] { UpdateMenus(weak_window.lock()); });
     menu->menuAction()->setMenuRole(QAction::NoRole);
-    top->_Native().actions.push_back(menu->menuAction());
+    MenuItem::Native::Of(*top).actions.push_back(menu->menuAction());
     AddItems(menu, qbar, *top, weak_window);
     Sync(*top);
   }
@@ -212,7 +212,7 @@ void RebuildAll() {
 QAction* ActionIn(const MenuItem& item, const Window& window) {
   QMenuBar* bar = native::MenuBarOf(window);
   if (bar == nullptr) return nullptr;
-  for (const QPointer<QAction>& a : item._Native().actions) {
+  for (const QPointer<QAction>& a : MenuItem::Native::Of(item).actions) {
     if (a.isNull()) continue;
     for (QObject* o = a->parent(); o != nullptr; o = o->parent())
       if (o == bar) return a.data();

@@ -12,6 +12,7 @@
 class Window;
 
 struct MenuItem::Native {
+  static Native& Of(const MenuItem& item) { return *item.native_; }
   // The item's action in each window's menu bar.
   std::vector<QPointer<QAction>> actions;
 };

@@ -61,8 +61,8 @@ std::shared_ptr<StyledTextPrinter> MakeStyledTextPrinter(
   QTextOption option = impl->doc->defaultTextOption();
   option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   impl->doc->setDefaultTextOption(option);
-  impl->doc->documentLayout()->setPaintDevice(g->impl().device);
-  impl->doc->setTextWidth(width * g->impl().scale);
+  impl->doc->documentLayout()->setPaintDevice(Graphics::Impl::Of(*g).device);
+  impl->doc->setTextWidth(width * Graphics::Impl::Of(*g).scale);
   impl->doc->documentLayout()->documentSize();  // lays the text out
   for (QTextBlock b = impl->doc->begin(); b.isValid(); b = b.next()) {
     const QTextLayout* layout = b.layout();

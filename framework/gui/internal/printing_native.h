@@ -39,6 +39,7 @@ class CheckedFile : public QFile {
 };
 
 struct Graphics::Impl {
+  static Impl& Of(const Graphics& g) { return *g.impl_; }
   std::unique_ptr<QPrinter> printer;
   // PDF output goes through a writer on a file of the framework's own, so
   // that a file that cannot be written is seen: Qt's own PDF output drops

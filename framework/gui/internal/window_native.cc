@@ -20,8 +20,8 @@ void GiveActivationBack(QWidget* window) {
     window->activateWindow();
 }
 
-QWidget* TopLevel(const Window& window) { return window._Native()->top; }
-QWidget* Content(const Window& window) { return window._Native()->content; }
+QWidget* TopLevel(const Window& window) { return Window::Native::Of(window).top; }
+QWidget* Content(const Window& window) { return Window::Native::Of(window).content; }
 
 std::shared_ptr<Window> WindowOf(const QWidget* w) {
   if (w == nullptr) return nullptr;
@@ -32,7 +32,7 @@ std::shared_ptr<Window> WindowOf(const QWidget* w) {
 }
 
 void SetMenuBar(Window& window, QMenuBar* bar) {
-  Window::Native* n = window._Native();
+  Window::Native* n = &Window::Native::Of(window);
   if (n->menu_bar && n->menu_bar != bar) delete n->menu_bar.data();
   n->menu_bar = bar;
   if (bar != nullptr) {
@@ -43,23 +43,8 @@ void SetMenuBar(Window& window, QMenuBar* bar) {
   n->ApplySize();
 }
 
-QMenuBar* MenuBarOf(const Window& window) { return window._Native()->menu_bar; }
+QMenuBar* MenuBarOf(const Window& window) { return Window::Native::Of(window).menu_bar; }
 
-bool InvokeMenuHandler(Window& window, const std::string& item_name, bool* result) {
-  Delegate handler = window._MenuHandler(item_name);
-  if (result != nullptr) *result = false;
-  if (!handler) return false;
-  std::shared_ptr<Object> self = window.shared_from_this();
-  bool r = false;
-  CallProgram([&] { r = handler->_InvokeErased(self, {}); });
-  if (result != nullptr) *result = r;
-  return true;
-}
-
-void RaiseEnableMenuItems(Window& window) {
-  if (!window.IsEventImplemented("EnableMenuItems")) return;
-  CallProgram([&] { window.Event_EnableMenuItems(); });
-}
 
 // ---- FrameWidget / ContentWidget ---------------------------------------------
 
@@ -200,7 +185,7 @@ void Window::Native::ApplyTabOrder(const std::vector<std::shared_ptr<Control>>& 
     auto rc = std::dynamic_pointer_cast<RectControl>(c);
     QWidget* w = rc ? native::WidgetOf(*rc) : nullptr;
     if (w == nullptr || w->focusPolicy() == Qt::NoFocus) continue;
-    if (!rc->_Native()->allow_focus) {
+    if (!RectControl::Native::Of(*rc).allow_focus) {
       w->setFocusPolicy(Qt::NoFocus);
     } else if (rc->TabStop()) {
       w->setFocusPolicy(Qt::StrongFocus);
@@ -225,9 +210,19 @@ void Window::Native::FocusMovedTo(const std::shared_ptr<RectControl>& control) {
   if (control && focus.lock() == control) control->RaiseEvent("GotFocus");
 }
 
-void Window::Native::RaiseOpen() {
-  // Part of building the window: an exception goes on to whoever builds it.
-  for (const auto& c : window->controls_)
-    if (Delegate open = c->_Handler("Open")) open->_InvokeErased(c, {});
-  if (window->IsEventImplemented("Open")) window->Event_Open();
+bool Window::Native::InvokeMenuHandler(const std::string& item_name, bool* result) {
+  auto it = window->menu_handlers_.find(item_name);
+  if (result != nullptr) *result = false;
+  if (it == window->menu_handlers_.end()) return false;
+  const Delegate handler = it->second;
+  std::shared_ptr<Object> self = window->shared_from_this();
+  bool r = false;
+  native::CallProgram([&] { r = RuntimeDelegate::Native::Invoke(*handler, self, {}); });
+  if (result != nullptr) *result = r;
+  return true;
+}
+
+void Window::Native::RaiseEnableMenuItems() {
+  if (!window->IsEventImplemented("EnableMenuItems")) return;
+  native::CallProgram([&] { window->Event_EnableMenuItems(); });
 }

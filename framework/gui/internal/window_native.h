@@ -26,13 +26,6 @@ std::shared_ptr<Window> WindowOf(const QWidget* w);
 // the window takes ownership. nullptr removes the bar.
 void SetMenuBar(Window& window, QMenuBar* bar);
 QMenuBar* MenuBarOf(const Window& window);
-// Runs the window's handler for the menu item through the exception helper.
-// Returns false when the window has no handler for that item; *result gets
-// the handler's Boolean result (false if it raised).
-bool InvokeMenuHandler(Window& window, const std::string& item_name, bool* result);
-// Raises the window's EnableMenuItems event (where Qt is about to show a
-// menu of that window).
-void RaiseEnableMenuItems(Window& window);
 
 // Gives the activation back to window (a program window that was active
 // when a dialog opened), where no window manager does so once the dialog
@@ -72,6 +65,7 @@ class ContentWidget : public QWidget {
 struct Window::Native {
   explicit Native(Window* w);
   ~Native();
+  static Native& Of(const Window& window) { return *window.native_; }
   // Frame flags, title, size and background from the stored properties.
   void ApplyFrame();
   void ApplySize();
@@ -85,7 +79,13 @@ struct Window::Native {
   // The focus moved to control (empty: to no control of this window):
   // raises LostFocus on the old focus control and GotFocus on the new one.
   void FocusMovedTo(const std::shared_ptr<RectControl>& control);
-  void RaiseOpen();
+  // Runs the window's handler for the menu item through the dispatch.
+  // Returns false when the window has no handler for that item; *result
+  // gets the handler's Boolean result (false if it raised).
+  bool InvokeMenuHandler(const std::string& item_name, bool* result);
+  // Raises the window's EnableMenuItems event (where Qt is about to show a
+  // menu of that window).
+  void RaiseEnableMenuItems();
 
   Window* window;
   QPointer<native::FrameWidget> top;
