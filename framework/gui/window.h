@@ -133,3 +133,18 @@ class Window : public Object {
 
 // The implicit instance registered under the full class name, or empty.
 std::shared_ptr<Window> _GetImplicitWindow(const std::string& full_class_name);
+
+// The implicit instance of the window class W, the one registered under
+// W::kFullClassName; when there is none, a new W is made and built
+// (Constructor), and the framework holds it from then on. An exception while
+// it is built passes on to the caller.
+template <typename W>
+std::shared_ptr<W> ImplicitInstance() {
+  std::shared_ptr<Window> window = _GetImplicitWindow(W::kFullClassName);
+  if (!window) {
+    auto made = std::make_shared<W>();
+    made->Constructor();
+    window = made;
+  }
+  return Cast<W>(window);
+}
