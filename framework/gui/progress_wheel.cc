@@ -13,7 +13,7 @@ namespace {
 constexpr int kSpokes = 12;
 constexpr int kStepMs = 80;
 
-// Twelve spokes whose shade runs round; a timer turns it while it shows.
+// Spokes whose shade runs round; a timer turns it while it shows.
 // During a long run the timer fires at the run's yield points.
 class WheelWidget : public QWidget {
  public:

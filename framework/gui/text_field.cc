@@ -22,6 +22,9 @@
 
 namespace {
 
+// QLineEdit's own maximum length, which stands for no limit.
+constexpr int kNoLimit = 32767;
+
 // The field's line edit. Return and Enter press the window's default
 // button. Text that comes in whole (a paste, a drop, a composed character)
 // is offered to KeyDown character by character, as typed keys are; a paste
@@ -186,7 +189,7 @@ void TextField::SetProperty(const std::string& name, const PropertyValue& value)
       {"Text", [](TextField& f, const PropertyValue& v) { f.SetText(props::AsString("Text", v)); }},
       {"MaximumCharactersAllowed", [](TextField& f, const PropertyValue& v) {
          const int64_t n = props::AsInt("MaximumCharactersAllowed", v);
-         EditOf(f)->setMaxLength(n > 0 ? static_cast<int>(n) : 32767);
+         EditOf(f)->setMaxLength(n > 0 ? static_cast<int>(n) : kNoLimit);
        }},
       {"ValidationMask", [](TextField& f, const PropertyValue& v) {
          f.mask_ = props::AsString("ValidationMask", v);
@@ -221,7 +224,7 @@ void TextField::SetText(const std::string& text) { EditOf(*this)->setText(QStrin
 
 int64_t TextField::MaximumCharactersAllowed() const {
   const int n = EditOf(*this)->maxLength();
-  return n == 32767 ? 0 : n;
+  return n == kNoLimit ? 0 : n;
 }
 
 void TextField::MakeWidget() {

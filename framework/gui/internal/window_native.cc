@@ -116,8 +116,9 @@ int Window::Native::MenuBarHeight() const {
 
 void Window::Native::ApplyFrame() {
   Qt::WindowFlags flags = Qt::Window;
-  // Type 0 is a document window with a title bar and the listed buttons;
-  // the other types are plain boxes without a frame.
+  // Types 0, 1 and 8 have a frame with a title bar and the buttons that the
+  // flags ask for (maximize only when resizeable); every other type is a
+  // plain box without a frame.
   if (type == 0 || type == 1 || type == 8) {
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (close_button) flags |= Qt::WindowCloseButtonHint;
