@@ -4,7 +4,7 @@
 // repaint).
 //
 //   cmake --build <build> --target vellacor_yield_cost
-//   QT_QPA_PLATFORM=offscreen <build>/framework/testing/vellacor_yield_cost
+//   QT_QPA_PLATFORM=offscreen <build>/bench/vellacor_yield_cost
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
