@@ -95,7 +95,7 @@ class MenuWnd : public Window {
   bool bar_visible_;
 };
 
-class MenuTest : public ::testing::Test {
+class MenuBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
     seams::InitRuntime();
@@ -140,7 +140,7 @@ TEST(MenuTree, AddMenuAppendsAndLookupsFindByName) {
   EXPECT_THROW(edit->Item(4), OutOfBoundsException);
 }
 
-TEST_F(MenuTest, WindowShowsTheInstalledBarWithCommandShortcutsAsCtrl) {
+TEST_F(MenuBarTest, WindowShowsTheInstalledBarWithCommandShortcutsAsCtrl) {
   auto w = Open();
   // Top-level menus, each followed by its items; the first menu is empty.
   const std::vector<std::string> expected = {
@@ -150,13 +150,13 @@ TEST_F(MenuTest, WindowShowsTheInstalledBarWithCommandShortcutsAsCtrl) {
   EXPECT_EQ(seams::MenuBarText(w), expected);
 }
 
-TEST_F(MenuTest, WindowWithoutMenuBarVisibleShowsNone) {
+TEST_F(MenuBarTest, WindowWithoutMenuBarVisibleShowsNone) {
   auto w = Open(false);
   EXPECT_TRUE(seams::MenuBarText(w).empty());
   EXPECT_THROW(seams::ChooseMenuItem(w, "AboutTest"), InvalidArgumentException);
 }
 
-TEST_F(MenuTest, BarInstalledLaterReachesOpenWindows) {
+TEST_F(MenuBarTest, BarInstalledLaterReachesOpenWindows) {
   app_->SetMenuBar(nullptr);
   auto w = Open();
   EXPECT_TRUE(seams::MenuBarText(w).empty());
@@ -164,7 +164,7 @@ TEST_F(MenuTest, BarInstalledLaterReachesOpenWindows) {
   EXPECT_EQ(seams::MenuBarText(w).size(), 8u);
 }
 
-TEST_F(MenuTest, ChoosingRaisesEnableMenuItemsFirstAndCallsTheHandler) {
+TEST_F(MenuBarTest, ChoosingRaisesEnableMenuItemsFirstAndCallsTheHandler) {
   auto w = Open();
   EXPECT_TRUE(seams::ChooseMenuItem(w, "AboutTest"));
   EXPECT_EQ(w->about_calls, 1);
@@ -173,7 +173,7 @@ TEST_F(MenuTest, ChoosingRaisesEnableMenuItemsFirstAndCallsTheHandler) {
   EXPECT_FALSE(w->about_enabled_at_event);
 }
 
-TEST_F(MenuTest, ItemsNotEnabledDuringTheUpdateCannotBeChosen) {
+TEST_F(MenuBarTest, ItemsNotEnabledDuringTheUpdateCannotBeChosen) {
   auto w = Open();
   auto copy = app_->MenuBar()->_Lookup("EditCopy");
   // Enabled outside the update pass does not last past the next update.
@@ -187,14 +187,14 @@ TEST_F(MenuTest, ItemsNotEnabledDuringTheUpdateCannotBeChosen) {
   EXPECT_TRUE(app_->MenuBar()->_Lookup("FileQuit")->Enabled());  // AutoEnabled
 }
 
-TEST_F(MenuTest, HiddenItemCannotBeChosen) {
+TEST_F(MenuBarTest, HiddenItemCannotBeChosen) {
   auto w = Open();
   app_->MenuBar()->_Lookup("AboutTest")->SetVisible(false);
   EXPECT_FALSE(seams::ChooseMenuItem(w, "AboutTest"));
   EXPECT_EQ(w->about_calls, 0);
 }
 
-TEST_F(MenuTest, QuitItemQuitsWithCodeZeroUnlessItsHandlerTakesIt) {
+TEST_F(MenuBarTest, QuitItemQuitsWithCodeZeroUnlessItsHandlerTakesIt) {
   auto w = Open();
   w->take_quit = true;
   EXPECT_TRUE(seams::ChooseMenuItem(w, "FileQuit"));
@@ -207,7 +207,7 @@ TEST_F(MenuTest, QuitItemQuitsWithCodeZeroUnlessItsHandlerTakesIt) {
   EXPECT_EQ(RuntimeExit(), 0);
 }
 
-TEST_F(MenuTest, ShortcutRaisesEnableMenuItemsBeforeItActs) {
+TEST_F(MenuBarTest, ShortcutRaisesEnableMenuItemsBeforeItActs) {
   auto w = Open();
   EXPECT_TRUE(seams::PressMenuShortcut(w, "FileQuit"));
   EXPECT_EQ(w->enable_calls, 1);
@@ -217,7 +217,7 @@ TEST_F(MenuTest, ShortcutRaisesEnableMenuItemsBeforeItActs) {
 
 // The shortcut of an item that cannot be chosen is an ordinary key press,
 // which the window receives (a splash window is dismissed by it).
-TEST_F(MenuTest, ShortcutOfADisabledItemIsAnOrdinaryKey) {
+TEST_F(MenuBarTest, ShortcutOfADisabledItemIsAnOrdinaryKey) {
   auto w = Open();
   EXPECT_FALSE(seams::PressMenuShortcut(w, "EditUndo"));
   EXPECT_EQ(w->enable_calls, 1);
