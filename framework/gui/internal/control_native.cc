@@ -209,8 +209,8 @@ void RectControl::Native::Adopt(QWidget* w) {
   widget = w;
   if (win) w->setParent(native::Content(*win));
   w->setProperty("vellacor_control", QVariant::fromValue(static_cast<void*>(this)));
-  filter = new InputFilter(control, w);
-  Watch(w, filter);
+  // The filter belongs to the widget and goes with it.
+  Watch(w, new InputFilter(control, w));
   ApplyGeometry();
   ApplyFont();
   ApplyColors();

@@ -80,7 +80,6 @@ struct RectControl::Native {
   int64_t alignment = 0;
   int64_t tab_index = 0;
   bool tab_stop = true;
-  QObject* filter = nullptr;
   // Apply the font / colours / text alignment to the widget.
   void ApplyFont();
   void ApplyColors();

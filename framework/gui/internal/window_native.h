@@ -36,7 +36,6 @@ void GiveActivationBack(QWidget* window);
 class FrameWidget : public QWidget {
  public:
   explicit FrameWidget(Window::Native* owner);
-  Window::Native* owner() const { return owner_; }
 
  protected:
   bool event(QEvent* e) override;
