@@ -4,16 +4,7 @@
 #include "engine/vars_module.h"
 #include "shell/images.h"
 
-std::shared_ptr<ControlWnd> ControlWnd::Instance() {
-  // The framework holds the window; every later call finds it here.
-  std::shared_ptr<Window> window = _GetImplicitWindow(kFullClassName);
-  if (!window) {
-    auto made = std::make_shared<ControlWnd>();
-    made->Constructor();
-    window = made;
-  }
-  return Cast<ControlWnd>(window);
-}
+std::shared_ptr<ControlWnd> ControlWnd::Instance() { return ImplicitInstance<ControlWnd>(); }
 
 ControlWnd::ControlWnd() = default;
 ControlWnd::~ControlWnd() = default;

@@ -50,8 +50,8 @@ class ControlWnd : public Window {
   void Layout() override;
   // Runs _CreateControls0.
   void CreateControls() override;
-  // Makes the twenty controls in creation order: each is made, registered,
-  // given its backdrop if it is a canvas, its property list and its handlers
+  // Makes the controls in creation order: each is made, registered, given
+  // its backdrop if it is a canvas, its property list and its handlers
   // before the next one is begun.
   void _CreateControls0();
 

@@ -1,7 +1,7 @@
-// The main window's design as data: its own property list, its twenty
-// controls with their property lists, and the table that wires the
-// controls' events to the window's handlers. _CreateControls0 and Layout
-// apply them; nothing else reads them.
+// The main window's design as data: its own property list, its controls
+// with their property lists, and the table that wires the controls' events
+// to the window's handlers. _CreateControls0 and Layout apply them;
+// nothing else reads them.
 #pragma once
 
 #include <memory>
@@ -24,7 +24,7 @@ struct ControlDesign {
   std::shared_ptr<Control> (*make)(Window& window);
   PropertyList properties;
 };
-// The twenty controls, in creation order.
+// The controls, in creation order.
 const std::vector<ControlDesign>& Controls();
 
 // One wired event: the control, its event, the handler's signature text,
@@ -36,7 +36,7 @@ struct Wiring {
   Delegate (*bind)(const std::shared_ptr<ControlWnd>& window,
                    const std::string& signature);
 };
-// The twenty-five handlers, in attachment order.
+// The handlers, in attachment order.
 const std::vector<Wiring>& Wirings();
 
 }  // namespace controlwnd_design

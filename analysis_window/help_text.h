@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-// The help text that the help button copies into the report area: ten
+// The help text that the help button copies into the report area:
 // paragraphs separated by two carriage returns, plain ASCII, no line feed,
 // ending in a space with no line end after it.
 const std::string& HelpText();

@@ -1,77 +1,90 @@
 #include "shell/menu.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "framework/core/exceptions.h"
 #include "framework/core/object.h"
 
 namespace {
 
 enum class Kind { kPlain, kQuit, kApplication };
 
-// One item as it is made and attached. A null shortcut is never assigned;
-// a null parent attaches the item to the bar as a top-level menu.
-struct Row {
+// One item as it is made. A null shortcut is never assigned.
+struct ItemDesign {
   const char* name;
   Kind kind;
   const char* caption;
   const char* shortcut;
   bool auto_enabled;
   bool visible;
-  const char* parent;
 };
 
+// One top-level menu and its items, in the order they are attached.
+struct MenuDesign {
+  ItemDesign menu;
+  std::vector<ItemDesign> items;
+};
+
+// The top-level menus in the bar's order, each built by its name.
 // Linux has no application menu: the two application-menu items stay in
 // the Edit menu, where the About item is found, and Quit stays in File.
-const std::vector<Row>& Rows() {
-  static const std::vector<Row> rows = {
-      {"UntitledMenu3", Kind::kPlain, "", "", false, true, nullptr},
-      {"UntitledMenu2", Kind::kPlain, "File", "", false, true, nullptr},
-      {"FileQuit", Kind::kQuit, "Quit", "Cmd+Q", true, true, "UntitledMenu2"},
-      {"UntitledMenu7", Kind::kPlain, "", "", false, true, "UntitledMenu2"},
-      {"UntitledMenu0", Kind::kPlain, "Edit", "", false, true, nullptr},
-      {"EditUndo", Kind::kPlain, "Undo", "Cmd+Z", false, true, "UntitledMenu0"},
-      {"UntitledMenu1", Kind::kPlain, "-", nullptr, false, true, "UntitledMenu0"},
-      {"EditCut", Kind::kPlain, "Cut", "Cmd+X", false, true, "UntitledMenu0"},
-      {"EditCopy", Kind::kPlain, "Copy", "Cmd+C", false, true, "UntitledMenu0"},
-      {"EditPaste", Kind::kPlain, "Paste", "Cmd+V", false, true, "UntitledMenu0"},
-      {"EditClear", Kind::kPlain, "Clear", "", false, true, "UntitledMenu0"},
-      {"UntitledMenu6", Kind::kPlain, "", "", false, true, "UntitledMenu0"},
-      {"AboutVellacor", Kind::kApplication, "About Vellacor", "", false, true,
-       "UntitledMenu0"},
-      {"UntitledMenu5", Kind::kApplication, "", "", false, true, "UntitledMenu0"},
-      {"UntitledMenu4", Kind::kPlain, "", "", false, true, nullptr},
+const std::vector<MenuDesign>& Menus() {
+  static const std::vector<MenuDesign> menus = {
+      {{"UntitledMenu3", Kind::kPlain, "", "", false, true}, {}},
+      {{"UntitledMenu2", Kind::kPlain, "File", "", false, true},
+       {
+           {"FileQuit", Kind::kQuit, "Quit", "Cmd+Q", true, true},
+           {"UntitledMenu7", Kind::kPlain, "", "", false, true},
+       }},
+      {{"UntitledMenu0", Kind::kPlain, "Edit", "", false, true},
+       {
+           {"EditUndo", Kind::kPlain, "Undo", "Cmd+Z", false, true},
+           {"UntitledMenu1", Kind::kPlain, "-", nullptr, false, true},
+           {"EditCut", Kind::kPlain, "Cut", "Cmd+X", false, true},
+           {"EditCopy", Kind::kPlain, "Copy", "Cmd+C", false, true},
+           {"EditPaste", Kind::kPlain, "Paste", "Cmd+V", false, true},
+           {"EditClear", Kind::kPlain, "Clear", "", false, true},
+           {"UntitledMenu6", Kind::kPlain, "", "", false, true},
+           {"AboutVellacor", Kind::kApplication, "About Vellacor", "", false, true},
+           {"UntitledMenu5", Kind::kApplication, "", "", false, true},
+       }},
+      {{"UntitledMenu4", Kind::kPlain, "", "", false, true}, {}},
   };
-  return rows;
+  return menus;
 }
 
-std::shared_ptr<MenuItem> Make(Kind kind) {
+// Makes the item of its class, runs its constructor and gives it its
+// properties, not yet attached.
+std::shared_ptr<MenuItem> Make(const ItemDesign& design) {
   std::shared_ptr<MenuItem> item;
-  switch (kind) {
+  switch (design.kind) {
     case Kind::kPlain: item = std::make_shared<MenuItem>(); break;
     case Kind::kQuit: item = std::make_shared<QuitMenuItem>(); break;
     case Kind::kApplication: item = std::make_shared<AppleMenuItem>(); break;
   }
   item->Constructor();
+  item->SetName(design.name);
+  item->SetAutoEnabled(design.auto_enabled);
+  item->SetValue(design.caption);
+  item->SetVisible(design.visible);
+  if (design.shortcut != nullptr) item->SetShortcut(design.shortcut);
   return item;
 }
 
-// Makes rows [first, last] of the table and attaches each to bar or to its
-// menu, which is looked up by name for every item.
-void Build(MenuBar& bar, size_t first, size_t last) {
-  for (size_t i = first; i <= last; ++i) {
-    const Row& row = Rows()[i];
-    std::shared_ptr<MenuItem> item = Make(row.kind);
-    item->SetName(row.name);
-    item->SetAutoEnabled(row.auto_enabled);
-    item->SetValue(row.caption);
-    item->SetVisible(row.visible);
-    if (row.shortcut != nullptr) item->SetShortcut(row.shortcut);
-    if (row.parent == nullptr)
-      bar.AddMenu(item);
-    else
-      NotNil(bar.Child(row.parent))->AddMenu(item);
-  }
+// Builds the top-level menu of that name: the menu, attached to bar, then
+// its items, each attached to the menu that bar finds under that name
+// afresh.
+void Build(MenuBar& bar, const std::string& menu_name) {
+  const std::vector<MenuDesign>& menus = Menus();
+  const auto design = std::find_if(menus.begin(), menus.end(), [&](const MenuDesign& m) {
+    return m.menu.name == menu_name;
+  });
+  if (design == menus.end()) throw InvalidArgumentException("no menu named " + menu_name);
+  bar.AddMenu(Make(design->menu));
+  for (const ItemDesign& item : design->items)
+    NotNil(bar.Child(menu_name))->AddMenu(Make(item));
 }
 
 }  // namespace
@@ -99,7 +112,7 @@ void Menu::Constructor() {
   Untitled3();
 }
 
-void Menu::Untitled0() { Build(*this, 0, 0); }
-void Menu::Untitled1() { Build(*this, 1, 3); }
-void Menu::Untitled2() { Build(*this, 4, 13); }
-void Menu::Untitled3() { Build(*this, 14, 14); }
+void Menu::Untitled0() { Build(*this, "UntitledMenu3"); }
+void Menu::Untitled1() { Build(*this, "UntitledMenu2"); }
+void Menu::Untitled2() { Build(*this, "UntitledMenu0"); }
+void Menu::Untitled3() { Build(*this, "UntitledMenu4"); }

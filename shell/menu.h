@@ -1,4 +1,4 @@
-// The application's one menu bar: four top-level menus and eleven items,
+// The application's one menu bar: its top-level menus and their items,
 // built in code when its single instance is first asked for.
 //
 // Only the About item has code of the program behind it (the main window

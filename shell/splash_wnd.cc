@@ -110,16 +110,7 @@ const PropertyList& Timer1Properties() {
 
 }  // namespace
 
-std::shared_ptr<SplashWnd> SplashWnd::Instance() {
-  // The framework holds the window; every later call finds it here.
-  std::shared_ptr<Window> window = _GetImplicitWindow(kFullClassName);
-  if (!window) {
-    auto made = std::make_shared<SplashWnd>();
-    made->Constructor();
-    window = made;
-  }
-  return Cast<SplashWnd>(window);
-}
+std::shared_ptr<SplashWnd> SplashWnd::Instance() { return ImplicitInstance<SplashWnd>(); }
 
 void SplashWnd::_RegisterClass() {
   RuntimeRegisterClass(kFullClassName);

@@ -3,7 +3,10 @@
 #include <sys/random.h>
 
 #include <cmath>
+#include <memory>
 #include <random>
+
+#include "framework/core/internal/testing.h"
 
 namespace {
 // Marsaglia and Tsang's constants for 256 layers: the start of the tail and
@@ -93,4 +96,12 @@ Random& ProcessGenerator() {
 
 Random& System::Random() { return ProcessGenerator(); }
 
-void SeedRandomForTesting(uint64_t seed) { ProcessGenerator().Seed(seed); }
+// A generator made afresh from the seed in the same place: references to
+// the process-wide one stay valid.
+void test_hooks::SeedRandom(uint64_t seed) {
+  Random& generator = ProcessGenerator();
+  std::destroy_at(&generator);
+  std::construct_at(&generator, seed);
+}
+
+void SeedRandomForTesting(uint64_t seed) { test_hooks::SeedRandom(seed); }

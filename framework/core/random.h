@@ -1,6 +1,6 @@
 // The process-wide random generator. The program never seeds it: the
 // framework seeds it from the system's entropy when System::Random() first
-// creates it. Tests may seed it through SeedRandomForTesting.
+// creates it.
 //
 // Uniform bits come from xoshiro256++; normal draws from a 256-layer
 // ziggurat with an exact tail and exact wedges, so the draws follow the
@@ -28,7 +28,6 @@ class Random {
   void FillGaussian(double* out, int64_t count);
 
  private:
-  friend void SeedRandomForTesting(uint64_t seed);
   static constexpr int kLayers = 256;
 
   void Seed(uint64_t seed);
@@ -51,8 +50,8 @@ namespace System {
 ::Random& Random();
 }  // namespace System
 
-// Test seam: restarts the process-wide generator from a fixed seed, in
-// place, so references to it stay valid.
+// The former spelling of seams::SeedRandom (framework/testing/core_seams.h),
+// kept only while the engine's tests still call it.
 void SeedRandomForTesting(uint64_t seed);
 
 inline uint64_t Random::NextU64() {

@@ -1,8 +1,10 @@
 #include "framework/gui/application.h"
 
 #include <QGuiApplication>
+#include <functional>
 
 #include "framework/gui/internal/menu_native.h"
+#include "framework/gui/internal/testing.h"
 
 namespace {
 bool supports_hidpi = false;
@@ -41,7 +43,7 @@ void Application::_x_SetVersionData(int64_t major, int64_t minor, int64_t bug,
 
 void Application::SetMenuBar(const std::shared_ptr<::MenuBar>& bar) {
   menu_bar_ = bar;
-  _ShowMenuBarInAllWindows(bar);
+  native::ShowMenuBarInAllWindows(bar);
 }
 
 bool Application::IsEventImplemented(const std::string& /*eventName*/) const {
@@ -56,8 +58,10 @@ void _RuntimeRegisterAppObject(const std::shared_ptr<Application>& app) {
 
 std::shared_ptr<Application> _GetAppObject() { return app_object; }
 
-void _RuntimeReleaseAppObject() { app_object.reset(); }
+void Application::ReleaseRegistered() { app_object.reset(); }
 
-void SetAppRegistrationListenerForTesting(std::function<void(const Application&)> fn) {
+void test_hooks::OnAppRegistration(std::function<void(const Application&)> fn) {
   registration_listener = std::move(fn);
 }
+
+void test_hooks::ReleaseAppObject() { app_object.reset(); }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -57,18 +56,15 @@ class Application : public Object {
   int64_t region_code_ = 0;
   std::string long_version_, short_version_, package_info_;
   std::shared_ptr<::MenuBar> menu_bar_;
+
+  // The finalisers let go of the registered object, while the Qt
+  // application object still exists.
+  friend void RuntimePerformFinalizers();
+  static void ReleaseRegistered();
 };
 
-// Makes app the application object; the framework holds it for the rest of
-// the process. Raises NilObjectException for an empty app.
+// Makes app the application object; the framework holds it until
+// RuntimePerformFinalizers. Raises NilObjectException for an empty app.
 void _RuntimeRegisterAppObject(const std::shared_ptr<Application>& app);
 // The registered application object, or empty before registration.
 std::shared_ptr<Application> _GetAppObject();
-
-// Lets go of the application object (RuntimePerformFinalizers calls it,
-// while the Qt application object still exists).
-void _RuntimeReleaseAppObject();
-
-// Test seam: fn runs at each _RuntimeRegisterAppObject with the object,
-// just before it is registered; empty stops it.
-void SetAppRegistrationListenerForTesting(std::function<void(const Application& app)> fn);

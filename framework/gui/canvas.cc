@@ -4,9 +4,8 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/props.h"
-#include "framework/gui/internal/widgets.h"
 
 namespace {
 
@@ -58,8 +57,8 @@ void Canvas::SetBackdrop(const std::shared_ptr<Picture>& picture) {
   if (QWidget* w = native::WidgetOf(*this)) w->update();
 }
 
-void Canvas::_MakeWidget() {
+void Canvas::MakeWidget() {
   auto* w = new CanvasWidget(this);
   w->setFocusPolicy(Qt::NoFocus);
-  _Native()->Adopt(w);
+  Native::Of(*this).Adopt(w);
 }

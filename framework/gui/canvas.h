@@ -21,9 +21,8 @@ class Canvas : public RectControl {
   const std::shared_ptr<Picture>& Backdrop() const { return backdrop_; }
   void SetBackdrop(const std::shared_ptr<Picture>& picture);
 
- protected:
-  void _MakeWidget() override;
-
  private:
+  void MakeWidget() override;
+
   std::shared_ptr<Picture> backdrop_;
 };

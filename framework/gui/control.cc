@@ -1,15 +1,11 @@
 #include "framework/gui/control.h"
 
-#include <QAbstractScrollArea>
-#include <QApplication>
-#include <QEnterEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QWidget>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
+#include "framework/gui/internal/dispatch.h"
 #include "framework/gui/internal/props.h"
-#include "framework/gui/internal/widgets.h"
+#include "framework/gui/internal/window_native.h"
 #include "framework/gui/window.h"
 
 // ---- Control -----------------------------------------------------------------
@@ -59,17 +55,12 @@ void Control::AddHandler(const std::string& event, const Delegate& handler) {
 
 bool Control::HasHandler(const std::string& event) const { return handlers_.count(event) != 0; }
 
-Delegate Control::_Handler(const std::string& event) const {
-  const Delegate* d = FindHandler(event);
-  return d == nullptr ? nullptr : *d;
-}
-
 const Delegate* Control::FindHandler(const std::string& event) const {
   auto it = handlers_.find(event);
   return it == handlers_.end() ? nullptr : &it->second;
 }
 
-void Control::_Attach(const std::shared_ptr<Window>& window) { window_ = window; }
+void Control::Attach(const std::shared_ptr<Window>& window) { window_ = window; }
 
 std::optional<bool> Control::RaiseEvent(const std::string& event,
                                         const std::vector<EventArg>& args) {
@@ -79,19 +70,10 @@ std::optional<bool> Control::RaiseEvent(const std::string& event,
   const Delegate handler = *d;
   const std::shared_ptr<Object> self = shared_from_this();
   bool result = false;
-  const bool ok = native::CallProgram([&] { result = handler->_InvokeErased(self, args); });
+  const bool ok =
+      native::CallProgram([&] { result = RuntimeDelegate::Native::Invoke(*handler, self, args); });
   if (!ok) return std::nullopt;
   return result;
-}
-
-bool Control::_KeyDownRefuses(const std::string& text) {
-  for (size_t i = 0; i < text.size();) {
-    size_t next = i + 1;
-    while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) ++next;
-    if (RaiseEvent("KeyDown", {text.substr(i, next - i)}).value_or(false)) return true;
-    i = next;
-  }
-  return false;
 }
 
 void RuntimeAddEventHandler(const std::shared_ptr<Control>& control, const std::string& event,
@@ -103,67 +85,9 @@ void RuntimeAddEventHandler(const std::shared_ptr<Control>& control, const std::
 
 namespace {
 
-// Routes the input of a control's widget (and its children) to the
-// control's events. Keys first go to KeyDown: True discards them. A mouse
-// press goes to MouseDown: True takes it away from the widget.
-class InputFilter : public QObject {
- public:
-  InputFilter(RectControl* control, QObject* parent) : QObject(parent), control_(control) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* e) override {
-    auto* w = qobject_cast<QWidget*>(watched);
-    if (w == nullptr) return false;
-    switch (e->type()) {
-      case QEvent::KeyPress: {
-        auto* k = static_cast<QKeyEvent*>(e);
-        const std::string key = native::KeyText(k->key(), k->text());
-        if (key.empty()) return false;
-        auto r = control_->RaiseEvent("KeyDown", {key});
-        return r.value_or(false);
-      }
-      case QEvent::MouseButtonPress: {
-        if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) return false;
-        const QPoint p = Local(w, static_cast<QMouseEvent*>(e));
-        auto r = control_->RaiseEvent("MouseDown", {int64_t{p.x()}, int64_t{p.y()}});
-        return r.value_or(false);
-      }
-      case QEvent::MouseButtonRelease: {
-        if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) return false;
-        const QPoint p = Local(w, static_cast<QMouseEvent*>(e));
-        control_->RaiseEvent("MouseUp", {int64_t{p.x()}, int64_t{p.y()}});
-        return false;
-      }
-      case QEvent::Enter:
-        if (w == native::WidgetOf(*control_)) control_->RaiseEvent("MouseEnter");
-        return false;
-      case QEvent::Leave:
-        if (w == native::WidgetOf(*control_)) control_->RaiseEvent("MouseExit");
-        return false;
-      default:
-        return false;
-    }
-  }
-
- private:
-  // The event's position in the control's own coordinates.
-  QPoint Local(QWidget* w, QMouseEvent* e) const {
-    QWidget* own = native::WidgetOf(*control_);
-    const QPoint p = e->position().toPoint();
-    return own == nullptr || own == w ? p : w->mapTo(own, p);
-  }
-
-  RectControl* control_;
-};
-
-void Watch(QWidget* w, QObject* filter) {
-  w->installEventFilter(filter);
-  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) area->viewport()->installEventFilter(filter);
-}
-
 const props::Table<RectControl>& RectTable() {
   using N = RectControl::Native;
-  auto native = [](RectControl& c) -> N& { return *c._Native(); };
+  auto native = [](RectControl& c) -> N& { return N::Of(c); };
   static const props::Table<RectControl> table = {
       {"Left", [=](RectControl& c, const PropertyValue& v) { native(c).left = props::AsInt("Left", v); native(c).ApplyGeometry(); }},
       {"Top", [=](RectControl& c, const PropertyValue& v) { native(c).top = props::AsInt("Top", v); native(c).ApplyGeometry(); }},
@@ -171,8 +95,8 @@ const props::Table<RectControl>& RectTable() {
       {"Height", [=](RectControl& c, const PropertyValue& v) { native(c).height = props::AsInt("Height", v); native(c).ApplyGeometry(); }},
       {"Visible", [](RectControl& c, const PropertyValue& v) { c.SetVisible(props::AsBool("Visible", v)); }},
       {"Enabled", [](RectControl& c, const PropertyValue& v) { c.SetEnabled(props::AsBool("Enabled", v)); }},
-      {"TabIndex", [](RectControl& c, const PropertyValue& v) { c._SetTabIndex(props::AsInt("TabIndex", v)); }},
-      {"TabStop", [](RectControl& c, const PropertyValue& v) { c._SetTabStop(props::AsBool("TabStop", v)); }},
+      {"TabIndex", [=](RectControl& c, const PropertyValue& v) { native(c).tab_index = props::AsInt("TabIndex", v); }},
+      {"TabStop", [=](RectControl& c, const PropertyValue& v) { native(c).tab_stop = props::AsBool("TabStop", v); }},
       {"AllowFocus", [=](RectControl& c, const PropertyValue& v) { native(c).allow_focus = props::AsBool("AllowFocus", v); }},
       {"Transparent", [=](RectControl& c, const PropertyValue& v) { native(c).transparent = props::AsBool("Transparent", v); native(c).ApplyColors(); }},
       {"FontName", [=](RectControl& c, const PropertyValue& v) { native(c).font_name = props::AsString("FontName", v); native(c).ApplyFont(); }},
@@ -183,7 +107,7 @@ const props::Table<RectControl>& RectTable() {
       {"TextColor", [=](RectControl& c, const PropertyValue& v) { native(c).text_color = props::AsColor("TextColor", v); native(c).has_text_color = true; native(c).ApplyColors(); }},
       {"BackgroundColor", [=](RectControl& c, const PropertyValue& v) { native(c).background = props::AsColor("BackgroundColor", v); native(c).ApplyColors(); }},
       {"HasBackgroundColor", [=](RectControl& c, const PropertyValue& v) { native(c).has_background = props::AsBool("HasBackgroundColor", v); native(c).ApplyColors(); }},
-      {"TextAlignment", [=](RectControl& c, const PropertyValue& v) { native(c).alignment = props::AsInt("TextAlignment", v); c._ApplyAlignment(); }},
+      {"TextAlignment", [=](RectControl& c, const PropertyValue& v) { native(c).alignment = props::AsInt("TextAlignment", v); native(c).ApplyAlignment(); }},
       // Kept for the design tables; the window never resizes or themes its
       // controls, so these change nothing.
       {"FontUnit", props::Ignore<RectControl>},
@@ -203,13 +127,6 @@ const props::Table<RectControl>& RectTable() {
 
 RectControl::RectControl() : native_(std::make_unique<Native>()) { native_->control = this; }
 RectControl::~RectControl() = default;
-
-RectControl::Native::~Native() {
-  if (widget) {
-    widget->setProperty("vellacor_control", QVariant());
-    delete widget.data();
-  }
-}
 
 void RectControl::SetProperty(const std::string& name, const PropertyValue& value) {
   props::Set<RectControl, Control>(*this, RectTable(), name, value);
@@ -238,6 +155,8 @@ int64_t RectControl::Left() const { return native_->left; }
 int64_t RectControl::Top() const { return native_->top; }
 int64_t RectControl::Width() const { return native_->width; }
 int64_t RectControl::Height() const { return native_->height; }
+int64_t RectControl::TabIndex() const { return native_->tab_index; }
+bool RectControl::TabStop() const { return native_->tab_stop; }
 void RectControl::SetBounds(int64_t left, int64_t top, int64_t width, int64_t height) {
   native_->left = left;
   native_->top = top;
@@ -250,7 +169,7 @@ void RectControl::SetFocus() {
   auto window = OwnerWindow();
   QWidget* w = native_->widget;
   if (!window || w == nullptr || w->focusPolicy() == Qt::NoFocus) return;
-  window->_Native()->FocusMovedTo(std::static_pointer_cast<RectControl>(shared_from_this()));
+  Window::Native::Of(*window).FocusMovedTo(std::static_pointer_cast<RectControl>(shared_from_this()));
   w->setFocus(Qt::OtherFocusReason);
 }
 
@@ -259,45 +178,8 @@ bool RectControl::HasFocus() const {
   return window && window->FocusControl().get() == this;
 }
 
-void RectControl::_Attach(const std::shared_ptr<Window>& window) {
-  Control::_Attach(window);
+void RectControl::Attach(const std::shared_ptr<Window>& window) {
+  Control::Attach(window);
   native_->window = window;
-  _MakeWidget();
-}
-
-void RectControl::_ApplyAlignment() {}
-
-void RectControl::Native::Adopt(QWidget* w) {
-  auto win = window.lock();
-  widget = w;
-  if (win) w->setParent(native::Content(*win));
-  w->setProperty("vellacor_control", QVariant::fromValue(static_cast<void*>(this)));
-  filter = new InputFilter(control, w);
-  Watch(w, filter);
-  ApplyGeometry();
-  ApplyFont();
-  ApplyColors();
-  w->setEnabled(enabled);
-  w->setVisible(visible);
-}
-
-void RectControl::Native::ApplyGeometry() {
-  if (widget) widget->setGeometry(static_cast<int>(left), static_cast<int>(top),
-                                  static_cast<int>(width), static_cast<int>(height));
-}
-
-void RectControl::Native::ApplyFont() {
-  if (widget) widget->setFont(native::MakeFont(font_name, font_size, bold, italic, underline));
-}
-
-void RectControl::Native::ApplyColors() {
-  if (!widget) return;
-  QPalette pal = widget->palette();
-  if (has_text_color) {
-    pal.setColor(QPalette::WindowText, native::ToQColor(text_color));
-    pal.setColor(QPalette::Text, native::ToQColor(text_color));
-    pal.setColor(QPalette::ButtonText, native::ToQColor(text_color));
-  }
-  if (has_background) pal.setColor(QPalette::Base, native::ToQColor(background));
-  widget->setPalette(pal);
+  MakeWidget();
 }

@@ -12,7 +12,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "framework/core/object.h"
@@ -60,11 +59,6 @@ class Control : public Object {
   // Wiring, for RuntimeAddEventHandler.
   void AddHandler(const std::string& event, const Delegate& handler);
   bool HasHandler(const std::string& event) const;
-  // The handler wired to the event, or empty.
-  Delegate _Handler(const std::string& event) const;
-
-  // Called by the window that makes the control, before any property.
-  virtual void _Attach(const std::shared_ptr<Window>& window);
 
   // Raises an event with this control as first argument and args after it,
   // through the runtime's dispatch. Returns the handler's Boolean result
@@ -72,23 +66,14 @@ class Control : public Object {
   // the handler raised.
   std::optional<bool> RaiseEvent(const std::string& event,
                                  const std::vector<EventArg>& args = {});
-  // Offers each character of text to KeyDown, as typed keys; true when the
-  // handler refused one (True), and then the rest are not offered.
-  bool _KeyDownRefuses(const std::string& text);
 
  protected:
-  // Raises an event with the control (typed as Self) as first argument and
-  // args after it, through the runtime's dispatch: an exception that the
-  // handler raises gets the default handling. Returns the handler's result,
-  // or nothing when no handler is wired or the handler failed.
-  template <typename R, typename Self, typename... A>
-  std::optional<R> Raise(const std::string& event, const std::shared_ptr<Self>& self,
-                         A... args);
-  // As Raise, for events without a result; true if a handler ran.
-  template <typename Self, typename... A>
-  bool RaiseVoid(const std::string& event, const std::shared_ptr<Self>& self, A... args);
+  // Called by the window that makes the control, before any property.
+  virtual void Attach(const std::shared_ptr<Window>& window);
 
  private:
+  // The window attaches the controls it makes and raises their Open.
+  friend class Window;
   const Delegate* FindHandler(const std::string& event) const;
 
   std::string name_;
@@ -115,8 +100,8 @@ class RectControl : public Control {
   int64_t Width() const;
   int64_t Height() const;
   void SetBounds(int64_t left, int64_t top, int64_t width, int64_t height);
-  int64_t TabIndex() const { return tab_index_; }
-  bool TabStop() const { return tab_stop_; }
+  int64_t TabIndex() const;
+  bool TabStop() const;
 
   // Moves the keyboard focus into the control. The control that loses the
   // focus raises LostFocus and this one GotFocus, also while the window is
@@ -124,71 +109,15 @@ class RectControl : public Control {
   void SetFocus();
   bool HasFocus() const;
 
-  // Framework internals (the Qt side): the widget behind the control.
+  // The framework's Qt side of the control, the widget behind it
+  // (internal/control_native.h).
   struct Native;
-  Native* _Native() const { return native_.get(); }
-  void _SetTabIndex(int64_t index) { tab_index_ = index; }
-  void _SetTabStop(bool tab_stop) { tab_stop_ = tab_stop; }
-  // Applies the stored TextAlignment to the widget.
-  virtual void _ApplyAlignment();
-
- protected:
-  void _Attach(const std::shared_ptr<Window>& window) override;
-  // Makes the control's widget on the window's content; called by _Attach.
-  virtual void _MakeWidget() = 0;
 
  private:
+  friend struct Native;
+  void Attach(const std::shared_ptr<Window>& window) override;
+  // Makes the control's widget on the window's content; called by Attach.
+  virtual void MakeWidget() = 0;
+
   std::unique_ptr<Native> native_;
-  int64_t tab_index_ = 0;
-  bool tab_stop_ = true;
 };
-
-// Runs a call into the program's code through the exception helper (see
-// runtime.h); returns false when the call raised.
-bool _RuntimeDispatch(void (*fn)(void*), void* arg);
-
-template <typename R, typename Self, typename... A>
-std::optional<R> Control::Raise(const std::string& event,
-                                const std::shared_ptr<Self>& self, A... args) {
-  const Delegate* d = FindHandler(event);
-  if (d == nullptr) return std::nullopt;
-  auto* typed = dynamic_cast<TypedDelegate<R, std::shared_ptr<Self>, A...>*>(d->get());
-  if (typed == nullptr) return std::nullopt;
-  struct Call {
-    decltype(typed) delegate;
-    std::shared_ptr<Self> self;
-    std::tuple<A...> args;
-    std::optional<R> result;
-  } call{typed, self, std::tuple<A...>(args...), std::nullopt};
-  _RuntimeDispatch(
-      [](void* p) {
-        auto* c = static_cast<Call*>(p);
-        c->result = std::apply(
-            [c](A... a) { return c->delegate->Invoke(c->self, std::move(a)...); },
-            c->args);
-      },
-      &call);
-  return call.result;
-}
-
-template <typename Self, typename... A>
-bool Control::RaiseVoid(const std::string& event, const std::shared_ptr<Self>& self,
-                        A... args) {
-  const Delegate* d = FindHandler(event);
-  if (d == nullptr) return false;
-  auto* typed = dynamic_cast<TypedDelegate<void, std::shared_ptr<Self>, A...>*>(d->get());
-  if (typed == nullptr) return false;
-  struct Call {
-    decltype(typed) delegate;
-    std::shared_ptr<Self> self;
-    std::tuple<A...> args;
-  } call{typed, self, std::tuple<A...>(args...)};
-  _RuntimeDispatch(
-      [](void* p) {
-        auto* c = static_cast<Call*>(p);
-        std::apply([c](A... a) { c->delegate->Invoke(c->self, std::move(a)...); },
-                   c->args);
-      },
-      &call);
-  return true;
-}

@@ -11,7 +11,7 @@ class Date : public Object {
   static constexpr const char* kClassName = "Date";
   // The current local date and time.
   Date();
-  // A given local date and time (for tests and printing).
+  // A given local date and time.
   Date(int64_t year, int64_t month, int64_t day, int64_t hour, int64_t minute,
        int64_t second);
   const char* ClassName() const override { return kClassName; }

@@ -57,13 +57,17 @@ class RuntimeDelegate {
   virtual ~RuntimeDelegate() = default;
   const std::string& Signature() const { return signature_; }
 
+  // How the framework calls the handler (internal/dispatch.h).
+  struct Native;
+
+ private:
+  friend struct Native;
   // Calls the handler with sender as its first argument (when it takes one)
   // and args after it; the Boolean result, false for a handler without one.
   // The caller has checked the signature.
-  virtual bool _InvokeErased(const std::shared_ptr<Object>& sender,
-                             const std::vector<EventArg>& args) const = 0;
+  virtual bool InvokeErased(const std::shared_ptr<Object>& sender,
+                            const std::vector<EventArg>& args) const = 0;
 
- private:
   std::string signature_;
 };
 
@@ -73,14 +77,13 @@ class TypedDelegate : public RuntimeDelegate {
  public:
   TypedDelegate(std::string signature, std::function<R(A...)> fn)
       : RuntimeDelegate(std::move(signature)), fn_(std::move(fn)) {}
-  R Invoke(A... args) const { return fn_(std::move(args)...); }
 
-  bool _InvokeErased(const std::shared_ptr<Object>& sender,
-                     const std::vector<EventArg>& args) const override {
+ private:
+  bool InvokeErased(const std::shared_ptr<Object>& sender,
+                    const std::vector<EventArg>& args) const override {
     return Call(sender, args, std::index_sequence_for<A...>{});
   }
 
- private:
   template <typename T>
   static T Extract(const std::shared_ptr<Object>& sender,
                    const std::vector<EventArg>& args, size_t i) {

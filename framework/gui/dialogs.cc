@@ -5,8 +5,8 @@
 #include <QPointer>
 
 #include "framework/gui/application.h"
-#include "framework/gui/internal/native.h"
-#include "framework/gui/internal/widgets.h"
+#include "framework/gui/internal/testing.h"
+#include "framework/gui/internal/window_native.h"
 
 namespace {
 void (*answerer)(const std::string&) = nullptr;
@@ -39,7 +39,7 @@ void Beep() {
   QApplication::beep();
 }
 
-namespace native {
-void SetMessageBoxAnswerer(void (*answer)(const std::string& text)) { answerer = answer; }
-void SetBeepListener(void (*listener)()) { beep_listener = listener; }
-}  // namespace native
+void test_hooks::SetMessageBoxAnswerer(void (*answer)(const std::string& text)) {
+  answerer = answer;
+}
+void test_hooks::SetBeepListener(void (*listener)()) { beep_listener = listener; }

@@ -2,9 +2,14 @@
 
 #include <optional>
 
+#include <vector>
+
 #include "framework/core/exceptions.h"
+#include "framework/gui/internal/testing.h"
 
 namespace {
+
+using test_hooks::FileTypeRecord;
 
 std::vector<FileTypeRecord>& Records() {
   static std::vector<FileTypeRecord> records;
@@ -59,15 +64,13 @@ void RuntimeUnregisterFileType(const std::string& name) {
     if (r.name == name && !r.withdrawn) r.withdrawn = true;
 }
 
-std::vector<FileTypeRecord> FileTypeRegistryRecordsForTesting() {
-  return Records();
-}
+std::vector<FileTypeRecord> test_hooks::FileTypeRecords() { return Records(); }
 
-void ResetFileTypeRegistryForTesting() {
+void test_hooks::ResetFileTypes() {
   Records().clear();
   PendingFailure().reset();
 }
 
-void FailNextFileTypeRegistrationForTesting(const std::string& message) {
+void test_hooks::FailNextFileTypeRegistration(const std::string& message) {
   PendingFailure() = message;
 }

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "framework/core/object.h"
 
@@ -61,16 +60,3 @@ void RuntimeRegisterFileType(const std::string& name,
                              const std::string& uti);
 // Withdraws the registration of the type of that name, if any.
 void RuntimeUnregisterFileType(const std::string& name);
-
-// One registration as the registry received it.
-struct FileTypeRecord {
-  std::string name, macCreator, macType, extensions, uti;
-  bool withdrawn = false;
-};
-
-// Test seams.
-// Every registration since start (or the last reset), in order.
-std::vector<FileTypeRecord> FileTypeRegistryRecordsForTesting();
-void ResetFileTypeRegistryForTesting();
-// Makes the next registration raise RuntimeException with this message.
-void FailNextFileTypeRegistrationForTesting(const std::string& message);

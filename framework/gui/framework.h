@@ -1,5 +1,8 @@
-// Everything that the program's windows and start-up code use of the
-// framework's GUI layer.
+// What a window class needs of the framework: the window and its controls,
+// property lists, delegates and events, dialogs, dates, pictures, the
+// runtime, and the core's exceptions, references, text functions and yield
+// point. The application object, menus, timers, printing, file types and
+// start-up have headers of their own, included where they are used.
 #pragma once
 
 #include "framework/core/exceptions.h"

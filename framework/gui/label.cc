@@ -2,9 +2,8 @@
 
 #include <QLabel>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/props.h"
-#include "framework/gui/internal/widgets.h"
 
 namespace {
 
@@ -31,7 +30,7 @@ Label::~Label() = default;
 void Label::SetProperty(const std::string& name, const PropertyValue& value) {
   props::Set<Label, RectControl>(*this, LabelTable(), name, value);
   // An opaque label covers what lies under it with the window's background.
-  if (name == "Transparent") LabelOf(*this)->setAutoFillBackground(!_Native()->transparent);
+  if (name == "Transparent") LabelOf(*this)->setAutoFillBackground(!Native::Of(*this).transparent);
 }
 
 std::map<std::string, Control::EventShape> Label::Events() const { return RectControl::Events(); }
@@ -40,15 +39,9 @@ std::string Label::Text() const { return LabelOf(*this)->text().toStdString(); }
 
 void Label::SetText(const std::string& text) { LabelOf(*this)->setText(QString::fromStdString(text)); }
 
-void Label::_ApplyAlignment() {
-  const int64_t a = _Native()->alignment;
-  Qt::Alignment h = a == 2 ? Qt::AlignHCenter : a == 3 ? Qt::AlignRight : Qt::AlignLeft;
-  LabelOf(*this)->setAlignment(h | Qt::AlignVCenter);
-}
-
-void Label::_MakeWidget() {
+void Label::MakeWidget() {
   auto* w = new QLabel;
   w->setTextFormat(Qt::PlainText);
   w->setFocusPolicy(Qt::NoFocus);
-  _Native()->Adopt(w);
+  Native::Of(*this).Adopt(w);
 }

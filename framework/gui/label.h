@@ -16,8 +16,7 @@ class Label : public RectControl {
 
   std::string Text() const;
   void SetText(const std::string& text);
-  void _ApplyAlignment() override;
 
- protected:
-  void _MakeWidget() override;
+ private:
+  void MakeWidget() override;
 };

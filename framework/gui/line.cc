@@ -5,9 +5,8 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/props.h"
-#include "framework/gui/internal/widgets.h"
 
 namespace {
 
@@ -33,45 +32,35 @@ class LineWidget : public QWidget {
   Line* line_;
 };
 
-const props::Table<Line>& LineTable() {
+}  // namespace
+
+Line::Line() = default;
+Line::~Line() = default;
+
+// The table is the member's own, so that its setters reach the line's
+// state.
+void Line::SetProperty(const std::string& name, const PropertyValue& value) {
   static const props::Table<Line> table = {
-      {"X1", [](Line& l, const PropertyValue& v) { l._SetEnd(0, props::AsInt("X1", v)); }},
-      {"Y1", [](Line& l, const PropertyValue& v) { l._SetEnd(1, props::AsInt("Y1", v)); }},
-      {"X2", [](Line& l, const PropertyValue& v) { l._SetEnd(2, props::AsInt("X2", v)); }},
-      {"Y2", [](Line& l, const PropertyValue& v) { l._SetEnd(3, props::AsInt("Y2", v)); }},
-      {"Thickness", [](Line& l, const PropertyValue& v) { l._SetEnd(4, props::AsInt("Thickness", v)); }},
-      {"LineColor", [](Line& l, const PropertyValue& v) { l._SetColor(props::AsColor("LineColor", v)); }},
+      {"X1", [](Line& l, const PropertyValue& v) { l.x1_ = props::AsInt("X1", v); l.Place(); }},
+      {"Y1", [](Line& l, const PropertyValue& v) { l.y1_ = props::AsInt("Y1", v); l.Place(); }},
+      {"X2", [](Line& l, const PropertyValue& v) { l.x2_ = props::AsInt("X2", v); l.Place(); }},
+      {"Y2", [](Line& l, const PropertyValue& v) { l.y2_ = props::AsInt("Y2", v); l.Place(); }},
+      {"Thickness", [](Line& l, const PropertyValue& v) { l.thickness_ = props::AsInt("Thickness", v); l.Place(); }},
+      {"LineColor", [](Line& l, const PropertyValue& v) {
+         l.color_ = props::AsColor("LineColor", v);
+         if (QWidget* w = native::WidgetOf(l)) w->update();
+       }},
       // A line's place is its two ends.
       {"Left", props::Ignore<Line>},
       {"Top", props::Ignore<Line>},
       {"Width", props::Ignore<Line>},
       {"Height", props::Ignore<Line>},
   };
-  return table;
-}
-
-}  // namespace
-
-Line::Line() = default;
-Line::~Line() = default;
-
-void Line::SetProperty(const std::string& name, const PropertyValue& value) {
-  props::Set<Line, RectControl>(*this, LineTable(), name, value);
+  props::Set<Line, RectControl>(*this, table, name, value);
 }
 
 std::map<std::string, Control::EventShape> Line::Events() const {
   return Control::Events();
-}
-
-void Line::_SetEnd(int which, int64_t value) {
-  int64_t* fields[] = {&x1_, &y1_, &x2_, &y2_, &thickness_};
-  *fields[which] = value;
-  Place();
-}
-
-void Line::_SetColor(const Color& color) {
-  color_ = color;
-  if (QWidget* w = native::WidgetOf(*this)) w->update();
 }
 
 void Line::Place() {
@@ -82,9 +71,9 @@ void Line::Place() {
   if (QWidget* w = native::WidgetOf(*this)) w->update();
 }
 
-void Line::_MakeWidget() {
+void Line::MakeWidget() {
   auto* w = new LineWidget(this);
   w->setFocusPolicy(Qt::NoFocus);
-  _Native()->Adopt(w);
+  Native::Of(*this).Adopt(w);
   Place();
 }

@@ -22,15 +22,12 @@ class Line : public RectControl {
   int64_t Y2() const { return y2_; }
   int64_t Thickness() const { return thickness_; }
   Color LineColor() const { return color_; }
-  // Property setters: 0 X1, 1 Y1, 2 X2, 3 Y2, 4 Thickness.
-  void _SetEnd(int which, int64_t value);
-  void _SetColor(const Color& color);
-
- protected:
-  void _MakeWidget() override;
 
  private:
+  void MakeWidget() override;
+  // Sets the bounds to just cover the line, its thickness included.
   void Place();
+
   int64_t x1_ = 0, y1_ = 0, x2_ = 100, y2_ = 0, thickness_ = 1;
   Color color_ = Color::FromRGB(0, 0, 0);
 };

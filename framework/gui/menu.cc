@@ -1,241 +1,9 @@
 #include "framework/gui/menu.h"
 
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QKeySequence>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPointer>
-#include <QShortcut>
-#include <QTimer>
-#include <QWidget>
-#include <algorithm>
-#include <functional>
+#include <string>
 
 #include "framework/core/exceptions.h"
-#include "framework/gui/dialogs.h"
 #include "framework/gui/internal/menu_native.h"
-#include "framework/gui/internal/native.h"
-#include "framework/gui/runtime.h"
-#include "framework/gui/window.h"
-
-namespace {
-
-std::shared_ptr<MenuBar> installed;
-// The windows that show the installed bar (MenuBarVisible True).
-std::vector<std::weak_ptr<Window>> bar_windows;
-bool rebuild_queued = false;
-
-void ForEachBelow(const MenuItem& item, const std::function<void(MenuItem&)>& fn) {
-  for (int64_t i = 0; i < item.Count(); ++i) {
-    MenuItem& child = *item.Item(i);
-    fn(child);
-    ForEachBelow(child, fn);
-  }
-}
-
-bool InInstalledBar(const MenuItem& item) {
-  const MenuItem* root = &item;
-  std::shared_ptr<MenuItem> up;
-  while ((up = root->Parent())) root = up.get();
-  return installed && root == installed.get();
-}
-
-QKeySequence KeySequenceOf(const std::string& shortcut) {
-  std::string s = shortcut;
-  if (s.rfind("Cmd+", 0) == 0) s = "Ctrl+" + s.substr(4);
-  return QKeySequence(QString::fromStdString(s), QKeySequence::PortableText);
-}
-
-// What the action shows: the caption (an ampersand is not a mnemonic), and
-// after a tab, which menus show as the shortcut column, the shortcut.
-QString ActionText(const MenuItem& item) {
-  QString text = QString::fromStdString(item.Value()).replace("&", "&&");
-  const QKeySequence keys = KeySequenceOf(item.Shortcut());
-  if (!keys.isEmpty()) text += "\t" + keys.toString(QKeySequence::NativeText);
-  return text;
-}
-
-bool OpensMenu(const MenuItem& item) {
-  auto parent = item.Parent();
-  return item.Count() > 0 || (parent && dynamic_cast<const MenuBar*>(parent.get()));
-}
-
-void Sync(MenuItem& item) {
-  auto& actions = item._Native().actions;
-  actions.erase(std::remove_if(actions.begin(), actions.end(),
-                               [](const QPointer<QAction>& a) { return a.isNull(); }),
-                actions.end());
-  for (const QPointer<QAction>& a : actions) {
-    if (!item.IsSeparator()) {
-      a->setText(ActionText(item));
-      if (QMenu* m = a->menu()) m->setTitle(a->text());
-    }
-    a->setVisible(item.Visible());
-    a->setEnabled(OpensMenu(item) || item.Enabled());
-  }
-}
-
-void UpdateMenus(const std::shared_ptr<Window>& window) {
-  if (!installed) return;
-  ForEachBelow(*installed, [](MenuItem& i) { i.SetEnabled(i.AutoEnabled()); });
-  if (window) native::RaiseEnableMenuItems(*window);
-  ForEachBelow(*installed, Sync);
-}
-
-void Choose(const std::weak_ptr<Window>& weak_window,
-            const std::weak_ptr<MenuItem>& weak_item) {
-  auto window = weak_window.lock();
-  auto item = weak_item.lock();
-  if (!window || !item) return;
-  const bool quit_item = dynamic_cast<QuitMenuItem*>(item.get()) != nullptr;
-  if (native::MenuItemRefused(item->Name()) && !quit_item) {
-    Beep();
-    return;
-  }
-  bool taken = false;
-  if (native::InvokeMenuHandler(*window, item->Name(), &taken) && taken) return;
-  if (quit_item) native::CallProgram([] { Quit(0); });
-}
-
-bool Reachable(const MenuItem& item) {
-  for (const MenuItem* i = &item; i != nullptr; i = i->Parent().get())
-    if (!i->Visible()) return false;
-  return true;
-}
-
-// The keys of shortcut, pressed in window, as an ordinary key: to the
-// window's focus widget, or to the window itself. The shortcut stays out
-// of the way meanwhile, since Qt offers every key press to the shortcuts
-// first.
-void PassOnAsKey(Window& window, QShortcut& shortcut) {
-  const QKeySequence keys = shortcut.key();
-  if (keys.isEmpty()) return;
-  QWidget* top = native::TopLevel(window);
-  QWidget* target = top->focusWidget() != nullptr ? top->focusWidget() : top;
-  const int key = keys[0].key();
-  const Qt::KeyboardModifiers modifiers = keys[0].keyboardModifiers();
-  // Ctrl and a letter bring that letter's control character, as typed.
-  const QString text = modifiers == Qt::ControlModifier && key >= Qt::Key_A && key <= Qt::Key_Z
-                           ? QString(QChar(key - Qt::Key_A + 1))
-                           : QString();
-  // The key's handling may rebuild the menu bar, and the shortcut with it.
-  const QPointer<QShortcut> kept(&shortcut);
-  shortcut.setEnabled(false);
-  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-  QCoreApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-  QCoreApplication::sendEvent(target, &release);
-  if (kept) kept->setEnabled(true);
-}
-
-// A shortcut acts only after the enabled state is brought up to date, like
-// a menu that opens; so a shortcut is a QShortcut of its own, not the
-// action's, whose state would be the one left by the last update. The
-// shortcut of an item that cannot be chosen then is an ordinary key press.
-void ShortcutPressed(const std::weak_ptr<Window>& weak_window,
-                     const std::weak_ptr<MenuItem>& weak_item, QShortcut* shortcut) {
-  auto window = weak_window.lock();
-  auto item = weak_item.lock();
-  if (!window || !item) return;
-  UpdateMenus(window);
-  if (item->Enabled() && Reachable(*item)) Choose(window, item);
-  else PassOnAsKey(*window, *shortcut);
-}
-
-void AddItems(QMenu* menu, QMenuBar* bar, const MenuItem& parent,
-              const std::weak_ptr<Window>& window) {
-  for (int64_t i = 0; i < parent.Count(); ++i) {
-    std::shared_ptr<MenuItem> item = parent.Item(i);
-    std::weak_ptr<MenuItem> weak_item = item;
-    QAction* action;
-    if (item->IsSeparator()) {
-      action = menu->addSeparator();
-    } else if (item->Count() > 0) {
-      QMenu* sub = menu->addMenu(ActionText(*item));
-      action = sub->menuAction();
-      AddItems(sub, bar, *item, window);
-    } else {
-      action = menu->addAction(ActionText(*item));
-      QObject::connect(action, &QAction::triggered,
-                       [window, weak_item] { Choose(window, weak_item); });
-      const QKeySequence keys = KeySequenceOf(item->Shortcut());
-      if (!keys.isEmpty()) {
-        auto* shortcut = new QShortcut(keys, bar);
-        shortcut->setContext(Qt::WindowShortcut);
-        shortcut->setObjectName(QString::fromStdString(item->Name()));
-        QObject::connect(shortcut, &QShortcut::activated,
-                         [window, weak_item, shortcut] { ShortcutPressed(window, weak_item, shortcut); });
-      }
-    }
-    action->setMenuRole(QAction::NoRole);
-    item->_Native().actions.push_back(action);
-    Sync(*item);
-  }
-}
-
-QMenuBar* BuildBar(const std::shared_ptr<Window>& window, const MenuBar& bar) {
-  auto* qbar = new QMenuBar;
-  qbar->setNativeMenuBar(false);
-  std::weak_ptr<Window> weak_window = window;
-  for (int64_t i = 0; i < bar.Count(); ++i) {
-    std::shared_ptr<MenuItem> top = bar.Item(i);
-    QMenu* menu = qbar->addMenu(ActionText(*top));
-    QObject::connect(menu, &QMenu::aboutToShow,
-                     [weak_window] { UpdateMenus(weak_window.lock()); });
-    menu->menuAction()->setMenuRole(QAction::NoRole);
-    top->_Native().actions.push_back(menu->menuAction());
-    AddItems(menu, qbar, *top, weak_window);
-    Sync(*top);
-  }
-  return qbar;
-}
-
-void ShowIn(const std::shared_ptr<Window>& window) {
-  native::SetMenuBar(*window, installed ? BuildBar(window, *installed) : nullptr);
-}
-
-void AttachToNewWindow(const std::shared_ptr<Window>& window) {
-  bar_windows.push_back(window);
-  if (installed) ShowIn(window);
-}
-
-// Installed before any window is made; the hook is constant-initialised to
-// null, so this dynamic initialisation cannot be overwritten.
-const bool hook_set = (_WindowMenuBarHook = &AttachToNewWindow, true);
-
-void RebuildAll() {
-  rebuild_queued = false;
-  bar_windows.erase(std::remove_if(bar_windows.begin(), bar_windows.end(),
-                                   [](const std::weak_ptr<Window>& w) { return w.expired(); }),
-                    bar_windows.end());
-  for (const auto& weak : bar_windows)
-    if (auto w = weak.lock()) ShowIn(w);
-}
-
-QAction* ActionIn(const MenuItem& item, const Window& window) {
-  QMenuBar* bar = native::MenuBarOf(window);
-  if (bar == nullptr) return nullptr;
-  for (const QPointer<QAction>& a : item._Native().actions) {
-    if (a.isNull()) continue;
-    for (QObject* o = a->parent(); o != nullptr; o = o->parent())
-      if (o == bar) return a.data();
-  }
-  return nullptr;
-}
-
-std::shared_ptr<MenuItem> ItemNamed(const std::string& name) {
-  auto item = installed ? installed->_Lookup(name) : nullptr;
-  if (!item) throw InvalidArgumentException("no menu item named " + name);
-  return item;
-}
-
-std::shared_ptr<MenuItem> TopLevelOf(std::shared_ptr<MenuItem> item) {
-  while (item->Parent() && item->Parent() != installed) item = item->Parent();
-  return item;
-}
-
-}  // namespace
 
 MenuItem::MenuItem() : native_(std::make_unique<Native>()) {}
 MenuItem::~MenuItem() = default;
@@ -245,38 +13,26 @@ void MenuItem::SetAutoEnabled(bool value) { auto_enabled_ = value; }
 void MenuItem::SetValue(const std::string& caption) {
   const bool was_separator = IsSeparator();
   value_ = caption;
-  Changed(IsSeparator() != was_separator);
+  native::MenuItemChanged(*this, IsSeparator() != was_separator);
 }
 void MenuItem::SetVisible(bool value) {
   visible_ = value;
-  Changed(false);
+  native::MenuItemChanged(*this, false);
 }
 void MenuItem::SetShortcut(const std::string& shortcut) {
   shortcut_ = shortcut;
-  Changed(true);
+  native::MenuItemChanged(*this, true);
 }
 void MenuItem::SetEnabled(bool value) {
   enabled_ = value;
-  Sync(*this);
-}
-
-// A changed caption or flag shows at once; a changed shape (a new child, a
-// separator, a shortcut) needs the bars built again, which waits for the
-// event loop, since this may run while one of the bar's menus is open.
-void MenuItem::Changed(bool shape) {
-  Sync(*this);
-  if (shape && InInstalledBar(*this) && !rebuild_queued &&
-      QCoreApplication::instance()) {
-    rebuild_queued = true;
-    QTimer::singleShot(0, &RebuildAll);
-  }
+  native::MenuItemChanged(*this, false);
 }
 
 void MenuItem::AddMenu(const std::shared_ptr<MenuItem>& item) {
   NotNil(item);
   children_.push_back(item);
   item->parent_ = std::static_pointer_cast<MenuItem>(shared_from_this());
-  Changed(true);
+  native::MenuItemChanged(*this, true);
 }
 
 std::shared_ptr<MenuItem> MenuItem::Child(const std::string& name) const {
@@ -297,60 +53,4 @@ std::shared_ptr<MenuItem> MenuItem::Item(int64_t index) const {
   if (index < 0 || index >= Count())
     throw OutOfBoundsException("menu item index " + std::to_string(index));
   return children_[static_cast<size_t>(index)];
-}
-
-void _ShowMenuBarInAllWindows(const std::shared_ptr<MenuBar>& bar) {
-  (void)hook_set;
-  installed = bar;
-  RebuildAll();
-}
-
-bool ChooseMenuItemForTesting(const std::shared_ptr<Window>& window,
-                              const std::string& name) {
-  NotNil(window);
-  auto item = ItemNamed(name);
-  QAction* action = ActionIn(*item, *window);
-  QAction* top = ActionIn(*TopLevelOf(item), *window);
-  if (action == nullptr || top == nullptr || top->menu() == nullptr)
-    throw InvalidArgumentException("the window shows no menu item " + name);
-  // The path of a mouse choice: the menu opens, then the item is triggered.
-  Q_EMIT top->menu()->aboutToShow();
-  if (!action->isEnabled() || !action->isVisible() || !Reachable(*item)) return false;
-  action->trigger();
-  return true;
-}
-
-bool PressMenuShortcutForTesting(const std::shared_ptr<Window>& window,
-                                 const std::string& name) {
-  NotNil(window);
-  auto item = ItemNamed(name);
-  QMenuBar* bar = native::MenuBarOf(*window);
-  QShortcut* shortcut =
-      bar ? bar->findChild<QShortcut*>(QString::fromStdString(name)) : nullptr;
-  if (shortcut == nullptr)
-    throw InvalidArgumentException("the window has no shortcut for " + name);
-  Q_EMIT shortcut->activated();
-  return item->Enabled() && Reachable(*item);
-}
-
-void UpdateMenusForTesting(const std::shared_ptr<Window>& window) {
-  UpdateMenus(window);
-}
-
-std::vector<std::string> MenuBarTextForTesting(const std::shared_ptr<Window>& window) {
-  std::vector<std::string> lines;
-  QMenuBar* bar = window ? native::MenuBarOf(*window) : nullptr;
-  if (bar == nullptr) return lines;
-  std::function<void(QMenu*, const std::string&)> walk = [&](QMenu* menu,
-                                                             const std::string& indent) {
-    for (QAction* a : menu->actions()) {
-      lines.push_back(indent + (a->isSeparator() ? "-" : a->text().toStdString()));
-      if (a->menu()) walk(a->menu(), indent + "  ");
-    }
-  };
-  for (QAction* a : bar->actions()) {
-    lines.push_back(a->text().toStdString());
-    if (a->menu()) walk(a->menu(), "  ");
-  }
-  return lines;
 }

@@ -25,8 +25,6 @@
 
 #include "framework/core/object.h"
 
-class Window;
-
 class MenuItem : public Object {
  public:
   static constexpr const char* kClassName = "MenuItem";
@@ -70,13 +68,11 @@ class MenuItem : public Object {
   // The item this one is attached to, or empty.
   std::shared_ptr<MenuItem> Parent() const { return parent_.lock(); }
 
-  // Framework internals (the Qt side).
+  // The framework's Qt side of the item (internal/menu_native.h).
   struct Native;
-  Native& _Native() const { return *native_; }
 
  private:
-  void Changed(bool shape);
-
+  friend struct Native;
   std::string name_, value_, shortcut_;
   bool auto_enabled_ = false, visible_ = true, enabled_ = true;
   std::vector<std::shared_ptr<MenuItem>> children_;
@@ -104,20 +100,3 @@ class QuitMenuItem : public MenuItem {
   static constexpr const char* kClassName = "QuitMenuItem";
   const char* ClassName() const override { return kClassName; }
 };
-
-// Test seams. Both go through the path of a real choice: the enabled state
-// is brought up to date for window (EnableMenuItems), then the item's Qt
-// action is triggered if it is enabled and visible. They return whether the
-// item was chosen; a name not in the window's bar raises
-// InvalidArgumentException.
-bool ChooseMenuItemForTesting(const std::shared_ptr<Window>& window,
-                              const std::string& name);
-// As the item's keyboard shortcut pressed in window.
-bool PressMenuShortcutForTesting(const std::shared_ptr<Window>& window,
-                                 const std::string& name);
-// Brings the enabled state up to date for window, as before a menu opens.
-void UpdateMenusForTesting(const std::shared_ptr<Window>& window);
-// The captions of window's menu bar as Qt shows them, top-level menus
-// first, each followed by its items' captions indented by two spaces
-// (separators as "-", shortcuts after a tab); empty without a bar.
-std::vector<std::string> MenuBarTextForTesting(const std::shared_ptr<Window>& window);

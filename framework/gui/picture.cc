@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "framework/gui/internal/native.h"
-#include "framework/gui/internal/widgets.h"
+#include "framework/gui/internal/control_native.h"
+#include "framework/gui/internal/testing.h"
 
 namespace {
 std::string& FolderOverride() {
@@ -59,7 +59,4 @@ std::shared_ptr<Picture> Picture::_OpenFromApp(const std::string& file_name) {
   return picture;
 }
 
-namespace native {
-const QImage& ImageOf(const Picture& picture) { return picture._Native()->image; }
-void SetResourceFolderOverride(const std::string& folder) { FolderOverride() = folder; }
-}  // namespace native
+void test_hooks::SetResourceFolderOverride(const std::string& folder) { FolderOverride() = folder; }

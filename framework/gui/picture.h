@@ -28,11 +28,11 @@ class Picture : public Object {
   int64_t Width() const;
   int64_t Height() const;
 
-  // Framework internals (the Qt side).
+  // The framework's Qt side of the picture (internal/control_native.h).
   struct Native;
-  Native* _Native() const { return native_.get(); }
 
  private:
+  friend struct Native;
   std::unique_ptr<Native> native_;
 };
 

@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 class Window;
 
@@ -23,6 +22,7 @@ class PrinterSetup {};
 // the file and the reason.
 class Graphics {
  public:
+  // The framework's Qt side of the surface (internal/printing_native.h).
   struct Impl;
   explicit Graphics(std::unique_ptr<Impl> impl);
   ~Graphics();
@@ -32,9 +32,8 @@ class Graphics {
   // Ends the current page and starts a new one.
   void NextPage();
 
-  Impl& impl() { return *impl_; }
-
  private:
+  friend struct Impl;
   std::unique_ptr<Impl> impl_;
 };
 
@@ -43,6 +42,7 @@ class Graphics {
 // for an empty surface raises NilObjectException.
 class StyledTextPrinter {
  public:
+  // The framework's Qt side of the printer (internal/printing_native.h).
   struct Impl;
   explicit StyledTextPrinter(std::unique_ptr<Impl> impl);
   ~StyledTextPrinter();
@@ -66,15 +66,3 @@ class StyledTextPrinter {
 std::shared_ptr<Graphics> OpenPrinterDialog(
     const std::shared_ptr<PrinterSetup>& pageSetup,
     const std::shared_ptr<Window>& parent);
-
-// Test seams. The next print dialogs are answered without showing them:
-// with a surface that writes a PDF (US Letter, half-inch margins, so the
-// printable area is 540 by 720) to path, or with a cancel. The answer holds
-// until changed; ClearPrintDialogAnswerForTesting shows the real dialog again.
-void AnswerPrintDialogWithPdfForTesting(const std::string& path);
-void AnswerPrintDialogWithCancelForTesting();
-void ClearPrintDialogAnswerForTesting();
-// Print dialogs opened, and Graphics::NextPage calls, since the last answer
-// was set.
-int64_t PrintDialogsOpenedForTesting();
-int64_t NextPageCallsForTesting();

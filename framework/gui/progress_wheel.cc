@@ -5,15 +5,15 @@
 #include <QWidget>
 #include <cmath>
 
-#include "framework/gui/internal/native.h"
-#include "framework/gui/internal/widgets.h"
+#include "framework/gui/internal/control_native.h"
+#include "framework/gui/internal/testing.h"
 
 namespace {
 
 constexpr int kSpokes = 12;
 constexpr int kStepMs = 80;
 
-// Twelve spokes whose shade runs round; a timer turns it while it shows.
+// Spokes whose shade runs round; a timer turns it while it shows.
 // During a long run the timer fires at the run's yield points.
 class WheelWidget : public QWidget {
  public:
@@ -64,13 +64,13 @@ std::map<std::string, Control::EventShape> ProgressWheel::Events() const {
   return RectControl::Events();
 }
 
-int64_t ProgressWheel::Steps() const {
-  auto* w = static_cast<WheelWidget*>(native::WidgetOf(*this));
+int64_t test_hooks::WheelSteps(const std::shared_ptr<ProgressWheel>& wheel) {
+  auto* w = static_cast<WheelWidget*>(native::WidgetOf(*NotNil(wheel)));
   return w == nullptr ? 0 : w->steps();
 }
 
-void ProgressWheel::_MakeWidget() {
+void ProgressWheel::MakeWidget() {
   auto* w = new WheelWidget;
   w->setFocusPolicy(Qt::NoFocus);
-  _Native()->Adopt(w);
+  Native::Of(*this).Adopt(w);
 }

@@ -3,8 +3,6 @@
 // ("( ProgressWheel )").
 #pragma once
 
-#include <cstdint>
-
 #include "framework/gui/control.h"
 
 class ProgressWheel : public RectControl {
@@ -15,9 +13,6 @@ class ProgressWheel : public RectControl {
   const char* ClassName() const override { return kClassName; }
   std::map<std::string, EventShape> Events() const override;
 
-  // How many steps the wheel has turned since it was made; for tests.
-  int64_t Steps() const;
-
- protected:
-  void _MakeWidget() override;
+ private:
+  void MakeWidget() override;
 };

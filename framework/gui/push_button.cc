@@ -4,9 +4,8 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/props.h"
-#include "framework/gui/internal/widgets.h"
 
 namespace {
 
@@ -48,24 +47,26 @@ class ButtonWidget : public QPushButton {
 
 ButtonWidget* ButtonOf(const PushButton& b) { return static_cast<ButtonWidget*>(native::WidgetOf(b)); }
 
-const props::Table<PushButton>& ButtonTable() {
-  static const props::Table<PushButton> table = {
-      {"Caption", [](PushButton& b, const PropertyValue& v) { b.SetCaption(props::AsString("Caption", v)); }},
-      {"MacButtonStyle", [](PushButton& b, const PropertyValue& v) { b._SetStyle(props::AsInt("MacButtonStyle", v)); }},
-      {"Default", [](PushButton& b, const PropertyValue& v) { b._SetDefault(props::AsBool("Default", v)); }},
-      // No button answers Escape by itself.
-      {"Cancel", props::Ignore<PushButton>},
-  };
-  return table;
-}
-
 }  // namespace
 
 PushButton::PushButton() = default;
 PushButton::~PushButton() = default;
 
+// The table is the member's own, so that its setters reach the button's
+// state.
 void PushButton::SetProperty(const std::string& name, const PropertyValue& value) {
-  props::Set<PushButton, RectControl>(*this, ButtonTable(), name, value);
+  static const props::Table<PushButton> table = {
+      {"Caption", [](PushButton& b, const PropertyValue& v) { b.SetCaption(props::AsString("Caption", v)); }},
+      {"MacButtonStyle", [](PushButton& b, const PropertyValue& v) {
+         b.style_ = props::AsInt("MacButtonStyle", v);
+         ButtonOf(b)->setFlat(b.style_ == kHelpStyle);
+         ButtonOf(b)->update();
+       }},
+      {"Default", [](PushButton& b, const PropertyValue& v) { b.default_ = props::AsBool("Default", v); }},
+      // No button answers Escape by itself.
+      {"Cancel", props::Ignore<PushButton>},
+  };
+  props::Set<PushButton, RectControl>(*this, table, name, value);
 }
 
 std::map<std::string, Control::EventShape> PushButton::Events() const {
@@ -83,25 +84,10 @@ void PushButton::SetCaption(const std::string& caption) {
   ButtonOf(*this)->setText(QString::fromStdString(caption));
 }
 
-void PushButton::_SetStyle(int64_t style) {
-  style_ = style;
-  ButtonOf(*this)->setFlat(style == kHelpStyle);
-  ButtonOf(*this)->update();
-}
-
-void PushButton::_Press() {
-  QWidget* w = ButtonOf(*this);
-  if (w == nullptr || !w->isVisible() || !w->isEnabled()) return;
-  const int64_t x = w->width() / 2, y = w->height() / 2;
-  if (RaiseEvent("MouseDown", {x, y}).value_or(false)) return;
-  RaiseEvent("MouseUp", {x, y});
-  RaiseEvent("Action");
-}
-
-void PushButton::_MakeWidget() {
+void PushButton::MakeWidget() {
   auto* w = new ButtonWidget(this);
   w->setAutoDefault(false);
   w->setFocusPolicy(Qt::StrongFocus);
   QObject::connect(w, &QPushButton::clicked, [this] { RaiseEvent("Action"); });
-  _Native()->Adopt(w);
+  Native::Of(*this).Adopt(w);
 }

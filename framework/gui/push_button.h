@@ -26,19 +26,11 @@ class PushButton : public RectControl {
   std::string Caption() const;
   void SetCaption(const std::string& caption);
   int64_t ButtonStyle() const { return style_; }
-  void _SetStyle(int64_t style);
   bool Default() const { return default_; }
-  void _SetDefault(bool is_default) { default_ = is_default; }
-
-  // Presses the button as a click on its centre does: MouseDown, then,
-  // unless that takes the press, MouseUp and Action. A hidden or disabled
-  // button does nothing.
-  void _Press();
-
- protected:
-  void _MakeWidget() override;
 
  private:
+  void MakeWidget() override;
+
   int64_t style_ = 0;
   bool default_ = false;
 };

@@ -30,8 +30,15 @@ constexpr int kExitNoDisplay = 69;  // EX_UNAVAILABLE of <sysexits.h>
 void RuntimeInit(int argc, char** argv, char** envp);
 
 // Installs the exception helper; kept for the rest of the process. Until one
-// is installed, a built-in helper with the same behaviour is used.
+// is installed, a RuntimeException that a call raises is handled as if a
+// helper had handed it back.
 void _RuntimeSetExceptionHelper(ExceptionHelper helper);
+
+// Runs a call into the program's code, fn(arg), through the exception
+// helper; an exception it hands back, or any other that leaves the call,
+// gets the default handling. Returns false when the call raised, and does
+// nothing but return false once the application is quitting.
+bool _RuntimeDispatch(void (*fn)(void*), void* arg);
 
 // Runs the event loop; returns when the application quits (at once if Quit
 // was already called).
@@ -72,9 +79,6 @@ class RunGuard {
   ~RunGuard();
   RunGuard(const RunGuard&) = delete;
   RunGuard& operator=(const RunGuard&) = delete;
-
-  // True while some guard lives.
-  static bool Active();
 
   struct State;
 

@@ -7,6 +7,7 @@
 
 #include "framework/core/object.h"
 #include "framework/gui/application.h"
+#include "framework/gui/internal/testing.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ void RuntimePerformFinalizers() {
       std::cerr << "finaliser " << it->name << ": " << e.what() << "\n";
     }
   }
-  _RuntimeReleaseAppObject();
+  Application::ReleaseRegistered();
 }
 
 bool _RuntimeHasPendingException() { return S().pending != nullptr; }
@@ -140,6 +141,6 @@ void _RunFrameworkInitialization(void (*lateStartup)()) {
 
 bool RuntimeFrameworkInitialized() { return S().late_startup_called; }
 
-void ResetStartupForTesting() { S() = State(); }
+void test_hooks::ResetStartup() { S() = State(); }
 
-std::vector<std::string> RegisteredClassesForTesting() { return S().classes; }
+std::vector<std::string> test_hooks::RegisteredClasses() { return S().classes; }

@@ -16,7 +16,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "framework/core/exceptions.h"
 
@@ -75,10 +74,3 @@ void _InitPluginEntrypoints();
 // Raises RuntimeException if RuntimeInit has not run.
 void _RunFrameworkInitialization(void (*lateStartup)());
 bool RuntimeFrameworkInitialized();
-
-// Test seams.
-// Forgets initialisers, finalisers, the pending exception, the registries,
-// and whether initialisers or the late start-up hook ran.
-void ResetStartupForTesting();
-// Full names of the registered classes, in registration order.
-std::vector<std::string> RegisteredClassesForTesting();

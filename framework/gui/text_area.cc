@@ -8,9 +8,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/props.h"
-#include "framework/gui/internal/widgets.h"
 
 // The document keeps the text's carriage returns as its paragraph breaks
 // and line feeds as line separators inside a paragraph, so that the text
@@ -38,7 +37,7 @@ class AreaWidget : public QPlainTextEdit {
 
   void inputMethodEvent(QInputMethodEvent* e) override {
     if (!e->commitString().isEmpty() && !isReadOnly() &&
-        area_->_KeyDownRefuses(e->commitString().toStdString())) {
+        native::KeyDownRefuses(*area_, e->commitString().toStdString())) {
       QInputMethodEvent ended;
       QPlainTextEdit::inputMethodEvent(&ended);
       e->accept();
@@ -176,20 +175,10 @@ void TextArea::SetSelText(const std::string& text) {
 
 bool TextArea::ReadOnly() const { return EditOf(*this)->isReadOnly(); }
 
-void TextArea::_MakeWidget() {
+void TextArea::MakeWidget() {
   auto* w = new AreaWidget(this);
   w->setFocusPolicy(Qt::StrongFocus);
   w->setTabChangesFocus(true);
   QObject::connect(w, &QPlainTextEdit::textChanged, [this] { RaiseEvent("TextChange"); });
-  _Native()->Adopt(w);
+  Native::Of(*this).Adopt(w);
 }
-
-namespace native {
-QTextDocument* DocumentOf(const TextArea& area) { return EditOf(area)->document(); }
-QFont FontOf(const TextArea& area) {
-  // On screen a layout point is a pixel; on paper the same size is points.
-  QFont font = EditOf(area)->font();
-  if (font.pixelSize() > 0) font.setPointSizeF(font.pixelSize());
-  return font;
-}
-}  // namespace native

@@ -44,6 +44,6 @@ class TextArea : public RectControl {
   std::shared_ptr<StyledTextPrinter> styledTextPrinter(const std::shared_ptr<Graphics>& g,
                                                        int64_t width);
 
- protected:
-  void _MakeWidget() override;
+ private:
+  void MakeWidget() override;
 };

@@ -14,13 +14,16 @@
 #include <QRegularExpressionValidator>
 
 #include "framework/gui/dialogs.h"
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/props.h"
-#include "framework/gui/internal/widgets.h"
+#include "framework/gui/internal/window_native.h"
 #include "framework/gui/push_button.h"
 #include "framework/gui/window.h"
 
 namespace {
+
+// QLineEdit's own maximum length, which stands for no limit.
+constexpr int kNoLimit = 32767;
 
 // The field's line edit. Return and Enter press the window's default
 // button. Text that comes in whole (a paste, a drop, a composed character)
@@ -36,7 +39,7 @@ class FieldWidget : public QLineEdit {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
       if (std::shared_ptr<PushButton> button = DefaultButton()) {
         e->accept();
-        button->_Press();
+        native::PressButton(*button);
         return;
       }
     } else if (e->matches(QKeySequence::Paste) && !isReadOnly()) {
@@ -106,7 +109,7 @@ class FieldWidget : public QLineEdit {
     // A composed character goes through KeyDown as a typed one does;
     // refused, it ends the composition and leaves the text as it was.
     if (!e->commitString().isEmpty() && !isReadOnly() &&
-        field_->_KeyDownRefuses(e->commitString().toStdString())) {
+        native::KeyDownRefuses(*field_, e->commitString().toStdString())) {
       QInputMethodEvent ended;
       QLineEdit::inputMethodEvent(&ended);
       e->accept();
@@ -137,7 +140,7 @@ class FieldWidget : public QLineEdit {
   // goes in whole: KeyDown takes each of its characters (a refusal there
   // has beeped already), and the result fits (otherwise a beep here).
   bool TakesWhole(const QString& text, int at, int length) {
-    if (field_->_KeyDownRefuses(text.toStdString())) return false;
+    if (native::KeyDownRefuses(*field_, text.toStdString())) return false;
     if (Fits(text, at, length)) return true;
     Beep();
     return false;
@@ -174,14 +177,26 @@ QValidator* MaskValidator(const std::string& mask, QObject* parent) {
   return new QRegularExpressionValidator(QRegularExpression("^" + pattern + "$"), parent);
 }
 
-const props::Table<TextField>& FieldTable() {
+}  // namespace
+
+TextField::TextField() = default;
+TextField::~TextField() = default;
+
+// The table is the member's own, so that its setters reach the field's
+// state.
+void TextField::SetProperty(const std::string& name, const PropertyValue& value) {
   static const props::Table<TextField> table = {
       {"Text", [](TextField& f, const PropertyValue& v) { f.SetText(props::AsString("Text", v)); }},
       {"MaximumCharactersAllowed", [](TextField& f, const PropertyValue& v) {
          const int64_t n = props::AsInt("MaximumCharactersAllowed", v);
-         EditOf(f)->setMaxLength(n > 0 ? static_cast<int>(n) : 32767);
+         EditOf(f)->setMaxLength(n > 0 ? static_cast<int>(n) : kNoLimit);
        }},
-      {"ValidationMask", [](TextField& f, const PropertyValue& v) { f._SetMask(props::AsString("ValidationMask", v)); }},
+      {"ValidationMask", [](TextField& f, const PropertyValue& v) {
+         f.mask_ = props::AsString("ValidationMask", v);
+         QLineEdit* e = EditOf(f);
+         delete e->validator();
+         e->setValidator(f.mask_.empty() ? nullptr : MaskValidator(f.mask_, e));
+       }},
       {"ReadOnly", [](TextField& f, const PropertyValue& v) { EditOf(f)->setReadOnly(props::AsBool("ReadOnly", v)); }},
       {"Password", [](TextField& f, const PropertyValue& v) {
          EditOf(f)->setEchoMode(props::AsBool("Password", v) ? QLineEdit::Password : QLineEdit::Normal);
@@ -193,16 +208,7 @@ const props::Table<TextField>& FieldTable() {
       {"AllowTabs", props::Ignore<TextField>},
       {"AllowSpellChecking", props::Ignore<TextField>},
   };
-  return table;
-}
-
-}  // namespace
-
-TextField::TextField() = default;
-TextField::~TextField() = default;
-
-void TextField::SetProperty(const std::string& name, const PropertyValue& value) {
-  props::Set<TextField, RectControl>(*this, FieldTable(), name, value);
+  props::Set<TextField, RectControl>(*this, table, name, value);
 }
 
 std::map<std::string, Control::EventShape> TextField::Events() const {
@@ -218,25 +224,12 @@ void TextField::SetText(const std::string& text) { EditOf(*this)->setText(QStrin
 
 int64_t TextField::MaximumCharactersAllowed() const {
   const int n = EditOf(*this)->maxLength();
-  return n == 32767 ? 0 : n;
+  return n == kNoLimit ? 0 : n;
 }
 
-void TextField::_SetMask(const std::string& mask) {
-  mask_ = mask;
-  QLineEdit* e = EditOf(*this);
-  delete e->validator();
-  e->setValidator(mask.empty() ? nullptr : MaskValidator(mask, e));
-}
-
-void TextField::_ApplyAlignment() {
-  const int64_t a = _Native()->alignment;
-  Qt::Alignment h = a == 2 ? Qt::AlignHCenter : a == 3 ? Qt::AlignRight : Qt::AlignLeft;
-  EditOf(*this)->setAlignment(h | Qt::AlignVCenter);
-}
-
-void TextField::_MakeWidget() {
+void TextField::MakeWidget() {
   auto* w = new FieldWidget(this);
   w->setFocusPolicy(Qt::StrongFocus);
   QObject::connect(w, &QLineEdit::textChanged, [this] { RaiseEvent("TextChange"); });
-  _Native()->Adopt(w);
+  Native::Of(*this).Adopt(w);
 }

@@ -27,12 +27,9 @@ class TextField : public RectControl {
   // "#" stands for one digit; a mask of only "#" takes digits only. Empty
   // means no mask.
   const std::string& ValidationMask() const { return mask_; }
-  void _SetMask(const std::string& mask);
-  void _ApplyAlignment() override;
-
- protected:
-  void _MakeWidget() override;
 
  private:
+  void MakeWidget() override;
+
   std::string mask_;
 };

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "framework/core/exceptions.h"
+#include "framework/gui/internal/testing.h"
 
 // The Qt timer runs one period at a time, precise and single-shot, towards
 // the moment the period runs out; a timeout that still comes early (Qt
@@ -26,6 +27,8 @@ struct Timer::Native {
     qtimer.start(static_cast<int>(std::clamp<int64_t>(left.count(), 0, INT32_MAX)));
   }
   bool Early() const { return Clock::now() < due; }
+  // Fires as if the period had run out.
+  static void Fire(Timer& timer) { timer.Fire(); }
 };
 
 namespace {
@@ -113,9 +116,8 @@ void Timer::Restart() {
 
 void Timer::Fire() {
   // Hold the timer while its handler runs: the handler may drop the window.
-  auto object = weak_from_this().lock();
-  if (!object) return;
-  auto self = std::static_pointer_cast<Timer>(object);
+  auto self = weak_from_this().lock();
+  if (!self) return;
   if (run_mode_ == kModeSingle) {
     native_->qtimer.stop();
     run_mode_ = kModeOff;
@@ -124,18 +126,18 @@ void Timer::Fire() {
     // The next period counts from this firing.
     native_->StartPeriod(period_);
   }
-  RaiseVoid("Action", self);
+  RaiseEvent("Action");
 }
 
-bool FireTimerNowForTesting(const std::shared_ptr<Timer>& timer) {
+bool test_hooks::FireTimerNow(const std::shared_ptr<Timer>& timer) {
   NotNil(timer);
   if (timer->RunMode() == Timer::kModeOff) return false;
   if (timer->RunMode() == Timer::kModeMultiple) timer->Reset();
-  timer->Fire();
+  Timer::Native::Fire(*timer);
   return true;
 }
 
-std::vector<std::shared_ptr<Timer>> PendingTimersForTesting() {
+std::vector<std::shared_ptr<Timer>> test_hooks::PendingTimers() {
   std::vector<std::shared_ptr<Timer>> timers;
   for (const auto& w : Running())
     if (auto t = w.lock()) timers.push_back(t);

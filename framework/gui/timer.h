@@ -11,7 +11,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "framework/gui/control.h"
 
@@ -44,12 +43,5 @@ class Timer : public Control {
   int64_t period_ = 1000;
   int64_t run_mode_ = kModeOff;
   std::unique_ptr<Native> native_;
-  friend bool FireTimerNowForTesting(const std::shared_ptr<Timer>& timer);
+  friend struct Native;
 };
-
-// Test seams.
-// Fires the timer now, as if its period had run out; a timer that is off
-// does nothing. Returns whether it fired.
-bool FireTimerNowForTesting(const std::shared_ptr<Timer>& timer);
-// The timers that are running, in the order they were started.
-std::vector<std::shared_ptr<Timer>> PendingTimersForTesting();

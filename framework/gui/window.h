@@ -89,7 +89,7 @@ class Window : public Object {
   template <typename T>
   std::shared_ptr<T> _New() {
     auto control = std::make_shared<T>();
-    _Adopt(control);
+    Adopt(control);
     return control;
   }
   // Registers control under name (which also becomes its Name).
@@ -103,25 +103,20 @@ class Window : public Object {
   // "(  ) as Boolean". A second handler for the same name replaces the first.
   void _AddMenuHandler(const std::string& item_name, const Delegate& handler);
   bool HasMenuHandler(const std::string& item_name) const;
-  // The handler registered for the menu item of that name, or empty.
-  Delegate _MenuHandler(const std::string& item_name) const;
 
   // The control that holds the keyboard focus in this window, or empty.
   std::shared_ptr<RectControl> FocusControl() const;
 
-  // Framework internals (the Qt side), and the property setters.
+  // The framework's Qt side of the window (internal/window_native.h).
   struct Native;
-  Native* _Native() const { return native_.get(); }
-  void _SetSize(int64_t width, int64_t height);
-  // 0 minimum width, 1 minimum height, 2 maximum width, 3 maximum height.
-  void _SetLimit(int which, int64_t value);
-  void _SetResizeable(bool resizeable);
-  void _SetVisibleProperty(bool visible);
-  void _SetMenuBarVisible(bool visible);
 
  private:
   friend struct Native;
-  void _Adopt(const std::shared_ptr<Control>& control);
+  // Attaches a control that _New has made.
+  void Adopt(const std::shared_ptr<Control>& control);
+  // Raises Open on the controls in the order they were made, then on the
+  // window.
+  void RaiseOpen();
 
   std::unique_ptr<Native> native_;
   std::vector<std::shared_ptr<Control>> controls_;
@@ -139,6 +134,17 @@ class Window : public Object {
 // The implicit instance registered under the full class name, or empty.
 std::shared_ptr<Window> _GetImplicitWindow(const std::string& full_class_name);
 
-// Test seam: fn runs as each window's Constructor begins, before its
-// construction events; empty stops it.
-void SetWindowConstructionListenerForTesting(std::function<void(const Window& window)> fn);
+// The implicit instance of the window class W, the one registered under
+// W::kFullClassName; when there is none, a new W is made and built
+// (Constructor), and the framework holds it from then on. An exception while
+// it is built passes on to the caller.
+template <typename W>
+std::shared_ptr<W> ImplicitInstance() {
+  std::shared_ptr<Window> window = _GetImplicitWindow(W::kFullClassName);
+  if (!window) {
+    auto made = std::make_shared<W>();
+    made->Constructor();
+    window = made;
+  }
+  return Cast<W>(window);
+}

@@ -24,7 +24,9 @@
 #include <QWindow>
 #include <cstdlib>
 
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
+#include "framework/gui/internal/testing.h"
+#include "framework/gui/internal/window_native.h"
 #include "framework/gui/runtime.h"
 
 namespace seams {
@@ -153,13 +155,13 @@ void ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 MessageBoxes::MessageBoxes() {
   box_texts.clear();
-  native::SetMessageBoxAnswerer([](const std::string& text) {
+  test_hooks::SetMessageBoxAnswerer([](const std::string& text) {
     box_texts.push_back(text);
     if (on_box) on_box(text);
   });
 }
 MessageBoxes::~MessageBoxes() {
-  native::SetMessageBoxAnswerer(nullptr);
+  test_hooks::SetMessageBoxAnswerer(nullptr);
   on_box = nullptr;
 }
 const std::vector<std::string>& MessageBoxes::Texts() const { return box_texts; }
@@ -167,13 +169,13 @@ void MessageBoxes::OnShow(std::function<void(const std::string&)> fn) { on_box =
 
 Beeps::Beeps() {
   beep_count = 0;
-  native::SetBeepListener([] {
+  test_hooks::SetBeepListener([] {
     ++beep_count;
     if (on_beep) on_beep();
   });
 }
 Beeps::~Beeps() {
-  native::SetBeepListener(nullptr);
+  test_hooks::SetBeepListener(nullptr);
   on_beep = nullptr;
 }
 int64_t Beeps::Count() const { return beep_count; }
@@ -333,12 +335,33 @@ void MoveFocus(const std::shared_ptr<RectControl>& control) {
 
 void CloseBox(const std::shared_ptr<Window>& window) { native::TopLevel(*NotNil(window))->close(); }
 
-ResourceFolder::ResourceFolder(const std::string& folder) { native::SetResourceFolderOverride(folder); }
-ResourceFolder::~ResourceFolder() { native::SetResourceFolderOverride(""); }
+ResourceFolder::ResourceFolder(const std::string& folder) {
+  test_hooks::SetResourceFolderOverride(folder);
+}
+ResourceFolder::~ResourceFolder() { test_hooks::SetResourceFolderOverride(""); }
 
-void AtNextYield(std::function<void()> fn) { native::AtNextYield(std::move(fn)); }
+void AtNextYield(std::function<void()> fn) { test_hooks::AtNextYield(std::move(fn)); }
 
-void Reset() { native::ResetRuntime(); }
+void Reset() {
+  test_hooks::ForgetImplicitWindows();
+  test_hooks::ResetRuntime();
+  test_hooks::ReleaseAppObject();
+  test_hooks::ResetStartup();
+  test_hooks::ResetFileTypes();
+}
+
+QWidget* TopLevel(const std::shared_ptr<Window>& window) {
+  return native::TopLevel(*NotNil(window));
+}
+QWidget* Content(const std::shared_ptr<Window>& window) {
+  return native::Content(*NotNil(window));
+}
+QWidget* WidgetOf(const std::shared_ptr<RectControl>& control) {
+  return native::WidgetOf(*NotNil(control));
+}
+void SetMenuBar(const std::shared_ptr<Window>& window, QMenuBar* bar) {
+  native::SetMenuBar(*NotNil(window), bar);
+}
 
 bool Grab(const std::shared_ptr<Window>& window, const std::string& png_path) {
   QWidget* top = native::TopLevel(*NotNil(window));

@@ -1,7 +1,8 @@
-// Test seams: drive the framework's real widgets on the offscreen platform
-// through the same paths as real input (synthetic Qt events sent through
-// QApplication::notify, so filters and handlers see them as they see the
-// user's).
+// Test seams, the tests' one way into the framework: drive its real
+// widgets on the offscreen platform through the same paths as real input
+// (synthetic Qt events sent through QApplication::notify, so filters and
+// handlers see them as they see the user's), answer its dialogs, look on at
+// its state and put the process back to its start.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,12 @@
 #include <vector>
 
 #include "framework/gui/control.h"
+#include "framework/gui/internal/testing.h"
 #include "framework/gui/window.h"
+#include "framework/testing/core_seams.h"
+
+class QMenuBar;
+class QWidget;
 
 namespace seams {
 
@@ -119,9 +125,74 @@ class ResourceFolder {
 // in the middle of a long run).
 void AtNextYield(std::function<void()> fn);
 
-// Forgets the implicit windows and any Quit, so that each test starts
-// afresh.
+// Puts the process back to its start, so that a test starts afresh: forgets
+// the implicit windows (hidden), any Quit and what waits for the next
+// yield, lets go of the application object, and forgets the start-up state
+// (initialisers, finalisers, the pending exception, the class and event
+// registries, whether the initialisers and the late start-up hook ran) and
+// the file-type registrations.
 void Reset();
+
+// fn runs as each window's Constructor begins, before its construction
+// events; empty stops it.
+using test_hooks::OnWindowConstruction;
+// fn runs at each _RuntimeRegisterAppObject with the object, just before it
+// is registered; empty stops it.
+using test_hooks::OnAppRegistration;
+// Full names of the registered classes, in registration order.
+using test_hooks::RegisteredClasses;
+
+// Every file-type registration since the start (or the last Reset), in
+// order, with whether it was withdrawn since.
+using test_hooks::FileTypeRecord;
+using test_hooks::FileTypeRecords;
+// Makes the next registration raise RuntimeException with this message.
+using test_hooks::FailNextFileTypeRegistration;
+
+// Fires the timer now, as if its period had run out; a timer that is off
+// does nothing. Returns whether it fired.
+using test_hooks::FireTimerNow;
+// The timers that are running, in the order they were started.
+using test_hooks::PendingTimers;
+
+// How many steps the progress wheel has turned since it was made.
+using test_hooks::WheelSteps;
+
+// A choice of the item of that name in window's menu bar, by the path of a
+// real choice: the enabled state is brought up to date for window
+// (EnableMenuItems), then the item's action is triggered if it is enabled
+// and visible. Returns whether the item was chosen; a name not in the
+// window's bar raises InvalidArgumentException.
+using test_hooks::ChooseMenuItem;
+// The same, as the item's keyboard shortcut pressed in window.
+using test_hooks::PressMenuShortcut;
+// Brings the enabled state up to date for window, as before a menu opens.
+using test_hooks::UpdateMenus;
+// The captions of window's menu bar as Qt shows them, top-level menus
+// first, each followed by its items' captions indented by two spaces
+// (separators as "-", shortcuts after a tab); empty without a bar.
+using test_hooks::MenuBarText;
+
+// The next print dialogs are answered without showing them: with a surface
+// that writes a PDF (US Letter, half-inch margins, so the printable area is
+// 540 by 720) to path, or with a cancel. The answer holds until changed;
+// ClearPrintDialogAnswer shows the real dialog again.
+using test_hooks::AnswerPrintDialogWithPdf;
+using test_hooks::AnswerPrintDialogWithCancel;
+using test_hooks::ClearPrintDialogAnswer;
+// Print dialogs opened, and Graphics::NextPage calls, since the last answer
+// was set.
+using test_hooks::PrintDialogsOpened;
+using test_hooks::NextPageCalls;
+
+// The widgets behind a window (its frame and its content area) and behind a
+// control, for tests that look at them with Qt.
+QWidget* TopLevel(const std::shared_ptr<Window>& window);
+QWidget* Content(const std::shared_ptr<Window>& window);
+QWidget* WidgetOf(const std::shared_ptr<RectControl>& control);
+// Places bar above the window's content area (the content keeps its size);
+// the window takes it. nullptr removes the bar.
+void SetMenuBar(const std::shared_ptr<Window>& window, QMenuBar* bar);
 
 // Saves a picture of the window (frame excluded) as a PNG file.
 bool Grab(const std::shared_ptr<Window>& window, const std::string& png_path);

@@ -63,10 +63,10 @@ class ButtonsTest : public MainWindowTest {
             ("buttons_test_" + std::to_string(::getpid()) + ".pdf"))
                .string();
     std::filesystem::remove(pdf_);
-    AnswerPrintDialogWithPdfForTesting(pdf_);
+    seams::AnswerPrintDialogWithPdf(pdf_);
   }
   void TearDown() override {
-    ClearPrintDialogAnswerForTesting();
+    seams::ClearPrintDialogAnswer();
     std::filesystem::remove(pdf_);
     MainWindowTest::TearDown();
   }
@@ -75,7 +75,7 @@ class ButtonsTest : public MainWindowTest {
   // back from the PDF.
   std::vector<std::vector<std::string>> Print() {
     std::filesystem::remove(pdf_);
-    AnswerPrintDialogWithPdfForTesting(pdf_);
+    seams::AnswerPrintDialogWithPdf(pdf_);
     seams::Click(window_->PrintBtn());
     return pdf_text::Pages(pdf_);
   }
@@ -89,7 +89,7 @@ TEST_F(ButtonsTest, EmptyAreaIsRefusedWithoutADialog) {
   seams::Click(window_->PrintBtn());
   EXPECT_EQ(beeps.Count(), 1);
   EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"Nothing to print."});
-  EXPECT_EQ(PrintDialogsOpenedForTesting(), 0);
+  EXPECT_EQ(seams::PrintDialogsOpened(), 0);
   EXPECT_FALSE(std::filesystem::exists(pdf_));
 }
 
@@ -97,11 +97,11 @@ TEST_F(ButtonsTest, OneLineEndOpensTheDialogAndCancelEndsQuietly) {
   for (const std::string& text : {std::string("\r"), Numbered(3)}) {
     SCOPED_TRACE(Words(text));
     window_->DataFld()->SetText(text);
-    AnswerPrintDialogWithCancelForTesting();
+    seams::AnswerPrintDialogWithCancel();
     seams::Beeps beeps;
     const int64_t yields = YieldHandlerCalls();
     seams::Click(window_->PrintBtn());
-    EXPECT_EQ(PrintDialogsOpenedForTesting(), 1);
+    EXPECT_EQ(seams::PrintDialogsOpened(), 1);
     EXPECT_EQ(beeps.Count(), 0);
     EXPECT_TRUE(boxes_.Texts().empty());
     EXPECT_EQ(YieldHandlerCalls(), yields);  // no block was drawn
@@ -114,7 +114,7 @@ TEST_F(ButtonsTest, OneLineEndOpensTheDialogAndCancelEndsQuietly) {
 // success: the beep, then the failure in a message box.
 TEST_F(ButtonsTest, PdfThatCannotBeWrittenIsReportedWithABeep) {
   window_->DataFld()->SetText(Numbered(200));
-  AnswerPrintDialogWithPdfForTesting("/dev/full");
+  seams::AnswerPrintDialogWithPdf("/dev/full");
   seams::Beeps beeps;
   int64_t beeps_at_message = -1;
   boxes_.OnShow([&](const std::string&) { beeps_at_message = beeps.Count(); });
@@ -133,14 +133,14 @@ TEST_F(ButtonsTest, PdfThatCannotBeWrittenIsReportedWithABeep) {
 }
 
 TEST_F(ButtonsTest, ReportPrintsOnOnePageAsItStandsInCourier) {
-  SeedRandomForTesting(9);
+  seams::SeedRandom(9);
   Calculate("6", "80", "10");
   const std::string report = Report();
   const int64_t yields = YieldHandlerCalls();
   const auto pages = Print();
 
   ASSERT_EQ(pages.size(), 1u);
-  EXPECT_EQ(NextPageCallsForTesting(), 0);
+  EXPECT_EQ(seams::NextPageCalls(), 0);
   EXPECT_EQ(YieldHandlerCalls() - yields, 1);
   // Line for line the area's text: nothing above, below or beside it.
   const std::vector<std::string> lines = LinesOf(report);
@@ -183,7 +183,7 @@ TEST_F(ButtonsTest, LongTextPrintsOneBlockPerPageInWholeLines) {
   const int64_t yields = YieldHandlerCalls();
   const auto pages = Print();
   ASSERT_EQ(pages.size(), 3u);
-  EXPECT_EQ(NextPageCallsForTesting(), 2);
+  EXPECT_EQ(seams::NextPageCalls(), 2);
   EXPECT_EQ(YieldHandlerCalls() - yields, 3);
   // Every line once, whole, in order; nothing else on any page.
   int next = 1;
@@ -230,13 +230,13 @@ TEST_F(ButtonsTest, InputAtTheYieldsCannotDisturbAPrintJob) {
   ASSERT_TRUE(acted);
   EXPECT_EQ(beeps.Count(), 5);
   EXPECT_TRUE(boxes_.Texts().empty());
-  EXPECT_EQ(PrintDialogsOpenedForTesting(), 1);
+  EXPECT_EQ(seams::PrintDialogsOpened(), 1);
   EXPECT_EQ(pages, undisturbed);
   EXPECT_EQ(Report(), Numbered(400));
 }
 
 TEST_F(ButtonsTest, ClearEmptiesTheWindowAndLeavesTheRunAlone) {
-  SeedRandomForTesting(4);
+  seams::SeedRandom(4);
   Calculate("5", "70", "3");
   const double mean = VarsModule::SumStats(1, 1);
   const double sd = VarsModule::SumStats(1, 3);

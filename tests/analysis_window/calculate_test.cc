@@ -175,7 +175,7 @@ TEST_F(CalculateTest, InputAtTheYieldsCannotDisturbARun) {
   const std::vector<std::string> undisturbed = RowsOf(Report());
   ASSERT_EQ(undisturbed.size(), 10u);
 
-  AnswerPrintDialogWithCancelForTesting();
+  seams::AnswerPrintDialogWithCancel();
   bool acted = false;
   bool wheel_during_run = false;
   std::string text_during_run = "not read";
@@ -214,13 +214,13 @@ TEST_F(CalculateTest, InputAtTheYieldsCannotDisturbARun) {
   EXPECT_EQ(focus_after_click, focus_before_click);
   EXPECT_FALSE(dropped);
   EXPECT_TRUE(boxes_.Texts().empty());
-  EXPECT_EQ(PrintDialogsOpenedForTesting(), 0);
+  EXPECT_EQ(seams::PrintDialogsOpened(), 0);
   EXPECT_EQ(RowsOf(Report()), undisturbed);
   EXPECT_EQ(CountOf(Report(), '\r'), 28);
   EXPECT_EQ(window_->VarFld()->Text(), "10");
   EXPECT_EQ(VarsModule::vars, 10);
   EXPECT_FALSE(window_->Pwheel()->Visible());
-  ClearPrintDialogAnswerForTesting();
+  seams::ClearPrintDialogAnswer();
 
   // The window takes input again once the run is over.
   seams::Click(window_->ClearBtn());
@@ -259,7 +259,7 @@ TEST(CalculateMenuTest, FileQuitEndsARunAtOnce) {
   bool chosen = false;
   seams::AtNextYield([&] {
     chosen = true;  // the choice itself unwinds the run and does not return
-    ChooseMenuItemForTesting(main, "FileQuit");
+    seams::ChooseMenuItem(main, "FileQuit");
   });
   main->VarFld()->SetText("20");
   main->SubFld()->SetText("200");
@@ -294,9 +294,9 @@ TEST(CalculateMenuTest, AboutAndTheSplashWindowGoThroughDuringARunOrAPrintJob) {
        }},
       {"print job", [&](const std::shared_ptr<ControlWnd>& main) {
          main->DataFld()->SetText(lines);
-         AnswerPrintDialogWithPdfForTesting(pdf);
+         seams::AnswerPrintDialogWithPdf(pdf);
          seams::Click(main->PrintBtn());
-         ClearPrintDialogAnswerForTesting();
+         seams::ClearPrintDialogAnswer();
        }},
   };
   for (const Road& road : roads) {
@@ -308,7 +308,7 @@ TEST(CalculateMenuTest, AboutAndTheSplashWindowGoThroughDuringARunOrAPrintJob) {
 
     bool chosen = false, shown = false, dismissed = false;
     seams::AtNextYield([&] {
-      chosen = ChooseMenuItemForTesting(main, "AboutVellacor");
+      chosen = seams::ChooseMenuItem(main, "AboutVellacor");
       shown = splash->Visible();
       seams::ClickWindow(splash, 200, 5, seams::Button::kRight);
       dismissed = !splash->Visible() && main->Visible();

@@ -43,7 +43,7 @@ class MainWindowTest : public ::testing::Test {
   // The same after seeding the process-wide generator.
   void SeededCalculate(uint64_t seed, const std::string& vars, const std::string& subs,
                        const std::string& reps) {
-    SeedRandomForTesting(seed);
+    seams::SeedRandom(seed);
     Calculate(vars, subs, reps);
   }
 

@@ -44,7 +44,7 @@ literal::State LiteralRun(uint64_t seed, int64_t vars, int64_t subs, int64_t rep
   v.reps = reps;
   v.SumStats.ReDim(-1, -1);
   v.SumStats.ReDim(vars, 3);
-  SeedRandomForTesting(seed);
+  seams::SeedRandom(seed);
   for (int64_t rep = 1; rep <= reps; ++rep) {
     literal::RanNumbers(v);
     literal::CorrMatrix(v);
@@ -227,7 +227,7 @@ TEST_F(ReportTest, NumbersMatchLapackEigenvaluesOfTheSameData) {
   const std::vector<std::string> rows = RowsOf(Report());
   ASSERT_EQ(rows.size(), 10u);
 
-  SeedRandomForTesting(2024);
+  seams::SeedRandom(2024);
   std::vector<std::vector<double>> eigen(R, std::vector<double>(n));
   std::vector<double> x(static_cast<size_t>(N) * n);
   for (int rep = 0; rep < R; ++rep) {

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "framework/testing/core_seams.h"
+
 namespace {
 #ifdef VELLACOR_SMALL_TESTS
 constexpr int64_t kSample = 2'000'000;
@@ -23,12 +25,12 @@ TEST(RandomTest, SystemRandomIsOneObject) {
 
 TEST(RandomTest, SeedForTestingRestartsTheSameSequence) {
   Random& generator = System::Random();
-  SeedRandomForTesting(42);
+  seams::SeedRandom(42);
   std::vector<double> first(1000);
   for (double& x : first) x = generator.Gaussian();
-  SeedRandomForTesting(42);
+  seams::SeedRandom(42);
   for (double x : first) EXPECT_EQ(std::bit_cast<uint64_t>(generator.Gaussian()), std::bit_cast<uint64_t>(x));
-  SeedRandomForTesting(43);
+  seams::SeedRandom(43);
   EXPECT_NE(generator.Gaussian(), first[0]);
 }
 

@@ -9,7 +9,6 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "framework/gui/internal/native.h"
 #include "framework/testing/seams.h"
 #include "tests/framework/test_window.h"
 
@@ -109,7 +108,7 @@ TEST_F(ControlsTest, KeysWithoutTextArriveAsControlCharacters) {
   // A modifier alone is no key press.
   const size_t keys_before = w->keys.size();
   QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
-  QCoreApplication::sendEvent(native::WidgetOf(*field), &shift);
+  QCoreApplication::sendEvent(seams::WidgetOf(field), &shift);
   EXPECT_EQ(w->keys.size(), keys_before);
   EXPECT_EQ(beeps.Count(), 0);
   EXPECT_EQ(field->Text(), "1");
@@ -274,7 +273,7 @@ TEST_F(ControlsTest, TextAreaKeepsCarriageReturnsAndCountsCharacters) {
   area->SetText("");
   EXPECT_EQ(area->Text(), "");
   // "Courier" is shown in a monospaced font.
-  EXPECT_TRUE(QFontInfo(native::WidgetOf(*area)->font()).fixedPitch());
+  EXPECT_TRUE(QFontInfo(seams::WidgetOf(area)->font()).fixedPitch());
 }
 
 TEST_F(ControlsTest, TypingIntoTheTextAreaGivesCarriageReturnsAndNoTabs) {
@@ -301,14 +300,14 @@ int DarkPixels(const QImage& image, const QRect& area) {
 
 TEST_F(ControlsTest, HelpStyleDrawsARoundButtonWithAQuestionMark) {
   auto help = w->Get<PushButton>("HelpBtn");
-  const QImage image = native::WidgetOf(*help)->grab().toImage();
+  const QImage image = seams::WidgetOf(help)->grab().toImage();
   ASSERT_EQ(image.size(), QSize(30, 30));
   EXPECT_GT(DarkPixels(image, QRect(10, 8, 10, 14)), 5);  // the question mark
   EXPECT_EQ(DarkPixels(image, QRect(0, 0, 3, 3)), 0);      // corners outside the circle
   EXPECT_EQ(DarkPixels(image, QRect(27, 27, 3, 3)), 0);
   // The same button in the plain style shows no mark.
-  help->_SetStyle(0);
-  const QImage plain = native::WidgetOf(*help)->grab().toImage();
+  _SetProperties(help, {{"MacButtonStyle", 0}});
+  const QImage plain = seams::WidgetOf(help)->grab().toImage();
   EXPECT_EQ(DarkPixels(plain, QRect(10, 8, 10, 14)), 0);
 }
 
@@ -322,7 +321,7 @@ TEST_F(ControlsTest, CanvasDrawsItsBackdrop) {
   EXPECT_EQ(canvas->Backdrop(), nullptr);
   canvas->SetBackdrop(Picture::_OpenFromApp("backdrop_test.png"));
   ASSERT_NE(canvas->Backdrop(), nullptr);
-  const QImage shown = native::WidgetOf(*canvas)->grab().toImage();
+  const QImage shown = seams::WidgetOf(canvas)->grab().toImage();
   EXPECT_EQ(QColor(shown.pixel(5, 5)), QColor(10, 200, 30));
   EXPECT_NE(QColor(shown.pixel(30, 5)), QColor(10, 200, 30));
 }
@@ -330,14 +329,14 @@ TEST_F(ControlsTest, CanvasDrawsItsBackdrop) {
 TEST_F(ControlsTest, ProgressWheelTurnsWhileARunYields) {
   auto wheel = w->Get<ProgressWheel>("Wheel");
   wheel->SetVisible(true);
-  const int64_t before = wheel->Steps();
+  const int64_t before = seams::WheelSteps(wheel);
   // A run that does nothing but yield; the wheel's own timer turns it.
-  for (int i = 0; i < 100000 && wheel->Steps() < before + 2; ++i) {
+  for (int i = 0; i < 100000 && seams::WheelSteps(wheel) < before + 2; ++i) {
     volatile double x = 0;
     for (int k = 0; k < 20000; ++k) x = x + k;
     RuntimeYield();
   }
-  EXPECT_GE(wheel->Steps(), before + 2);
+  EXPECT_GE(seams::WheelSteps(wheel), before + 2);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST(MsgBox, IsTitledWithTheApplicationsName) {
   app->_x_SetVersionData(3, 0, 0, 0, 3, "notice", "3.0", "Vellacor");
   _RuntimeRegisterAppObject(app);
   const ShownBox shown = ShowAndRead("Nothing to print.");
-  _RuntimeReleaseAppObject();
+  seams::Reset();
   EXPECT_EQ(shown.title.toStdString(), "Vellacor");
   EXPECT_EQ(shown.text.toStdString(), "Nothing to print.");
 }

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "framework/core/exceptions.h"
+#include "framework/testing/seams.h"
 
 namespace {
 
 class FileTypeTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetFileTypeRegistryForTesting(); }
-  void TearDown() override { ResetFileTypeRegistryForTesting(); }
+  void SetUp() override { seams::Reset(); }
+  void TearDown() override { seams::Reset(); }
 
   static std::shared_ptr<FileType> TextType() {
     auto t = std::make_shared<FileType>();
@@ -32,7 +33,7 @@ TEST_F(FileTypeTest, ConversionRegistersOnceAndHandsOnTheFiveFields) {
   EXPECT_EQ(t->Operator_Convert(), "text");
   EXPECT_TRUE(t->IsRegistered());
 
-  auto records = FileTypeRegistryRecordsForTesting();
+  auto records = seams::FileTypeRecords();
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].name, "text");
   EXPECT_EQ(records[0].macCreator, "R*ch");
@@ -51,7 +52,7 @@ TEST_F(FileTypeTest, SetterWithdrawsTheRegistrationAndConversionRenewsIt) {
   EXPECT_FALSE(t->IsRegistered());
   t->Operator_Convert();
 
-  auto records = FileTypeRegistryRecordsForTesting();
+  auto records = seams::FileTypeRecords();
   ASSERT_EQ(records.size(), 2u);
   EXPECT_TRUE(records[0].withdrawn);
   EXPECT_FALSE(records[1].withdrawn);
@@ -60,7 +61,7 @@ TEST_F(FileTypeTest, SetterWithdrawsTheRegistrationAndConversionRenewsIt) {
 
 TEST_F(FileTypeTest, FailedRegistrationRaisesAndLeavesTheTypeUnregistered) {
   auto t = TextType();
-  FailNextFileTypeRegistrationForTesting("registry refused");
+  seams::FailNextFileTypeRegistration("registry refused");
   try {
     t->Operator_Convert();
     FAIL() << "no exception";
@@ -68,10 +69,10 @@ TEST_F(FileTypeTest, FailedRegistrationRaisesAndLeavesTheTypeUnregistered) {
     EXPECT_EQ(e.Message(), "registry refused");
   }
   EXPECT_FALSE(t->IsRegistered());
-  EXPECT_TRUE(FileTypeRegistryRecordsForTesting().empty());
+  EXPECT_TRUE(seams::FileTypeRecords().empty());
   // Only the next registration fails.
   EXPECT_EQ(t->Operator_Convert(), "text");
-  EXPECT_EQ(FileTypeRegistryRecordsForTesting().size(), 1u);
+  EXPECT_EQ(seams::FileTypeRecords().size(), 1u);
 }
 
 TEST(FileTypeDefaults, NewTypeIsEmptyAndUnregistered) {

@@ -95,7 +95,7 @@ class MenuWnd : public Window {
   bool bar_visible_;
 };
 
-class MenuTest : public ::testing::Test {
+class MenuBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
     seams::InitRuntime();
@@ -106,7 +106,6 @@ class MenuTest : public ::testing::Test {
   }
   void TearDown() override {
     app_->SetMenuBar(nullptr);
-    _RuntimeReleaseAppObject();
     seams::Reset();
   }
   static std::shared_ptr<MenuWnd> Open(bool bar_visible = true) {
@@ -141,76 +140,76 @@ TEST(MenuTree, AddMenuAppendsAndLookupsFindByName) {
   EXPECT_THROW(edit->Item(4), OutOfBoundsException);
 }
 
-TEST_F(MenuTest, WindowShowsTheInstalledBarWithCommandShortcutsAsCtrl) {
+TEST_F(MenuBarTest, WindowShowsTheInstalledBarWithCommandShortcutsAsCtrl) {
   auto w = Open();
   // Top-level menus, each followed by its items; the first menu is empty.
   const std::vector<std::string> expected = {
       "",     "File",          "  Quit\tCtrl+Q",
       "Edit", "  Undo\tCtrl+Z", "  -",
       "  Copy && keep\tCtrl+C",  "  About Test"};
-  EXPECT_EQ(MenuBarTextForTesting(w), expected);
+  EXPECT_EQ(seams::MenuBarText(w), expected);
 }
 
-TEST_F(MenuTest, WindowWithoutMenuBarVisibleShowsNone) {
+TEST_F(MenuBarTest, WindowWithoutMenuBarVisibleShowsNone) {
   auto w = Open(false);
-  EXPECT_TRUE(MenuBarTextForTesting(w).empty());
-  EXPECT_THROW(ChooseMenuItemForTesting(w, "AboutTest"), InvalidArgumentException);
+  EXPECT_TRUE(seams::MenuBarText(w).empty());
+  EXPECT_THROW(seams::ChooseMenuItem(w, "AboutTest"), InvalidArgumentException);
 }
 
-TEST_F(MenuTest, BarInstalledLaterReachesOpenWindows) {
+TEST_F(MenuBarTest, BarInstalledLaterReachesOpenWindows) {
   app_->SetMenuBar(nullptr);
   auto w = Open();
-  EXPECT_TRUE(MenuBarTextForTesting(w).empty());
+  EXPECT_TRUE(seams::MenuBarText(w).empty());
   app_->SetMenuBar(SampleBar());
-  EXPECT_EQ(MenuBarTextForTesting(w).size(), 8u);
+  EXPECT_EQ(seams::MenuBarText(w).size(), 8u);
 }
 
-TEST_F(MenuTest, ChoosingRaisesEnableMenuItemsFirstAndCallsTheHandler) {
+TEST_F(MenuBarTest, ChoosingRaisesEnableMenuItemsFirstAndCallsTheHandler) {
   auto w = Open();
-  EXPECT_TRUE(ChooseMenuItemForTesting(w, "AboutTest"));
+  EXPECT_TRUE(seams::ChooseMenuItem(w, "AboutTest"));
   EXPECT_EQ(w->about_calls, 1);
   EXPECT_EQ(w->about_calls_saw_enable, 1);
   // Items were reset to their AutoEnabled flags before the event.
   EXPECT_FALSE(w->about_enabled_at_event);
 }
 
-TEST_F(MenuTest, ItemsNotEnabledDuringTheUpdateCannotBeChosen) {
+TEST_F(MenuBarTest, ItemsNotEnabledDuringTheUpdateCannotBeChosen) {
   auto w = Open();
   auto copy = app_->MenuBar()->_Lookup("EditCopy");
   // Enabled outside the update pass does not last past the next update.
   copy->SetEnabled(true);
-  EXPECT_FALSE(ChooseMenuItemForTesting(w, "EditCopy"));
+  EXPECT_FALSE(seams::ChooseMenuItem(w, "EditCopy"));
   EXPECT_FALSE(copy->Enabled());
 
   w->enable_about = false;
-  EXPECT_FALSE(ChooseMenuItemForTesting(w, "AboutTest"));
+  EXPECT_FALSE(seams::ChooseMenuItem(w, "AboutTest"));
   EXPECT_EQ(w->about_calls, 0);
   EXPECT_TRUE(app_->MenuBar()->_Lookup("FileQuit")->Enabled());  // AutoEnabled
 }
 
-TEST_F(MenuTest, HiddenItemCannotBeChosen) {
+TEST_F(MenuBarTest, HiddenItemCannotBeChosen) {
   auto w = Open();
   app_->MenuBar()->_Lookup("AboutTest")->SetVisible(false);
-  EXPECT_FALSE(ChooseMenuItemForTesting(w, "AboutTest"));
+  EXPECT_FALSE(seams::ChooseMenuItem(w, "AboutTest"));
   EXPECT_EQ(w->about_calls, 0);
 }
 
-TEST_F(MenuTest, QuitItemQuitsWithCodeZeroUnlessItsHandlerTakesIt) {
+TEST_F(MenuBarTest, QuitItemQuitsWithCodeZeroUnlessItsHandlerTakesIt) {
   auto w = Open();
   w->take_quit = true;
-  EXPECT_TRUE(ChooseMenuItemForTesting(w, "FileQuit"));
+  EXPECT_TRUE(seams::ChooseMenuItem(w, "FileQuit"));
   EXPECT_EQ(w->quit_handler_calls, 1);
   EXPECT_FALSE(RuntimeQuitting());
 
   w->take_quit = false;
-  EXPECT_TRUE(ChooseMenuItemForTesting(w, "FileQuit"));
+  EXPECT_TRUE(seams::ChooseMenuItem(w, "FileQuit"));
   EXPECT_TRUE(RuntimeQuitting());
   EXPECT_EQ(RuntimeExit(), 0);
 }
 
-TEST_F(MenuTest, ShortcutRaisesEnableMenuItemsBeforeItActs) {
+TEST_F(MenuBarTest, ShortcutRaisesEnableMenuItemsBeforeItActs) {
   auto w = Open();
-  EXPECT_TRUE(PressMenuShortcutForTesting(w, "FileQuit"));
+  EXPECT_TRUE(seams::PressMenuShortcut(w, "FileQuit"));
   EXPECT_EQ(w->enable_calls, 1);
   EXPECT_EQ(w->quit_handler_calls, 1);
   EXPECT_TRUE(RuntimeQuitting());
@@ -218,9 +217,9 @@ TEST_F(MenuTest, ShortcutRaisesEnableMenuItemsBeforeItActs) {
 
 // The shortcut of an item that cannot be chosen is an ordinary key press,
 // which the window receives (a splash window is dismissed by it).
-TEST_F(MenuTest, ShortcutOfADisabledItemIsAnOrdinaryKey) {
+TEST_F(MenuBarTest, ShortcutOfADisabledItemIsAnOrdinaryKey) {
   auto w = Open();
-  EXPECT_FALSE(PressMenuShortcutForTesting(w, "EditUndo"));
+  EXPECT_FALSE(seams::PressMenuShortcut(w, "EditUndo"));
   EXPECT_EQ(w->enable_calls, 1);
   EXPECT_EQ(w->keys, std::vector<std::string>{"\x1A"});  // Ctrl+Z
   EXPECT_FALSE(RuntimeQuitting());

@@ -56,12 +56,12 @@ class PrintingTest : public ::testing::Test {
     pdf_ = (std::filesystem::temp_directory_path() /
             ("printing_test_" + std::to_string(::getpid()) + ".pdf"))
                .string();
-    AnswerPrintDialogWithPdfForTesting(pdf_);
+    seams::AnswerPrintDialogWithPdf(pdf_);
     window_ = std::make_shared<PrintWnd>();
     window_->Constructor();
   }
   void TearDown() override {
-    ClearPrintDialogAnswerForTesting();
+    seams::ClearPrintDialogAnswer();
     std::filesystem::remove(pdf_);
     window_.reset();
     seams::Reset();
@@ -89,7 +89,7 @@ TEST_F(PrintingTest, LongTextIsPrintedInWholeLinesOneBlockPerPage) {
   const int kLines = 130;
   const int blocks = Print(Numbered(kLines));
   EXPECT_EQ(blocks, 3);
-  EXPECT_EQ(NextPageCallsForTesting(), 2);
+  EXPECT_EQ(seams::NextPageCalls(), 2);
   auto pages = pdf_text::Pages(pdf_);
   ASSERT_EQ(pages.size(), 3u);
   // Every line exactly once, in order, each whole on one page.
@@ -136,16 +136,16 @@ TEST_F(PrintingTest, LineWiderThanTheBlockWrapsWithinIt) {
 TEST_F(PrintingTest, ShortTextIsOneBlockWithoutNextPage) {
   EXPECT_EQ(Print("\r"), 1);
   EXPECT_EQ(Print("Vellacor – one line"), 1);
-  EXPECT_EQ(NextPageCallsForTesting(), 0);
+  EXPECT_EQ(seams::NextPageCalls(), 0);
   auto pages = pdf_text::Pages(pdf_);
   ASSERT_EQ(pages.size(), 1u);
   EXPECT_EQ(pages[0], std::vector<std::string>{"Vellacor – one line"});
 }
 
 TEST_F(PrintingTest, CancelGivesNoSurface) {
-  AnswerPrintDialogWithCancelForTesting();
+  seams::AnswerPrintDialogWithCancel();
   EXPECT_EQ(OpenPrinterDialog(nullptr, nullptr), nullptr);
-  EXPECT_EQ(PrintDialogsOpenedForTesting(), 1);
+  EXPECT_EQ(seams::PrintDialogsOpened(), 1);
   EXPECT_FALSE(std::filesystem::exists(pdf_));
 }
 

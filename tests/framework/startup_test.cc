@@ -23,13 +23,10 @@ class TestApp : public Application {
   }
 };
 
-class StartupTest : public ::testing::Test {
+class RuntimeStartupTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetStartupForTesting(); }
-  void TearDown() override {
-    ResetStartupForTesting();
-    _RuntimeReleaseAppObject();
-  }
+  void SetUp() override { seams::Reset(); }
+  void TearDown() override { seams::Reset(); }
 };
 
 TEST(ApplicationTest, KeepsVersionDataAndMenuBar) {
@@ -47,7 +44,7 @@ TEST(ApplicationTest, KeepsVersionDataAndMenuBar) {
   EXPECT_EQ(app.MenuBar(), nullptr);
 }
 
-TEST_F(StartupTest, RegisteredObjectIsHeldAndHandedOutTyped) {
+TEST_F(RuntimeStartupTest, RegisteredObjectIsHeldAndHandedOutTyped) {
   EXPECT_EQ(_GetAppObject(), nullptr);
   EXPECT_THROW(_RuntimeRegisterAppObject(nullptr), NilObjectException);
   std::weak_ptr<TestApp> weak;
@@ -58,11 +55,11 @@ TEST_F(StartupTest, RegisteredObjectIsHeldAndHandedOutTyped) {
   }
   ASSERT_FALSE(weak.expired());
   EXPECT_EQ(Cast<TestApp>(_GetAppObject()), weak.lock());
-  _RuntimeReleaseAppObject();
+  seams::Reset();
   EXPECT_TRUE(weak.expired());
 }
 
-TEST_F(StartupTest, EventRegistryAnswersForTheProgramsClassesOnly) {
+TEST_F(RuntimeStartupTest, EventRegistryAnswersForTheProgramsClassesOnly) {
   TestApp app;
   for (const char* e : {"Open", "Close", "UnhandledException", "Activate"})
     EXPECT_FALSE(app.IsEventImplemented(e)) << e;
@@ -72,7 +69,7 @@ TEST_F(StartupTest, EventRegistryAnswersForTheProgramsClassesOnly) {
   EXPECT_FALSE(_RuntimeIsEventHandled(nullptr, "SplashWnd.SplashWnd", "KeyDown", false));
 }
 
-TEST_F(StartupTest, InitializersRunAfterTheFrameworksInTheOrderAdded) {
+TEST_F(RuntimeStartupTest, InitializersRunAfterTheFrameworksInTheOrderAdded) {
   std::vector<std::string> ran;
   RuntimeAddInitializer("first", [&] {
     EXPECT_TRUE(RuntimeIsClassRegistered("Window"));
@@ -86,7 +83,7 @@ TEST_F(StartupTest, InitializersRunAfterTheFrameworksInTheOrderAdded) {
   EXPECT_FALSE(_RuntimeHasPendingException());
 }
 
-TEST_F(StartupTest, FailedInitializerStopsTheRestAndStaysPending) {
+TEST_F(RuntimeStartupTest, FailedInitializerStopsTheRestAndStaysPending) {
   std::vector<std::string> ran;
   RuntimeAddInitializer("ok", [&] { ran.push_back("ok"); });
   RuntimeAddInitializer("fails", [] { throw OutOfBoundsException("index 9"); });
@@ -100,7 +97,7 @@ TEST_F(StartupTest, FailedInitializerStopsTheRestAndStaysPending) {
   EXPECT_FALSE(_RuntimeHasPendingException());
 }
 
-TEST_F(StartupTest, FinalizersRunInReverseOrderAndAllRunWhenOneRaises) {
+TEST_F(RuntimeStartupTest, FinalizersRunInReverseOrderAndAllRunWhenOneRaises) {
   std::vector<std::string> ran;
   RuntimeAddFinalizer("a", [&] { ran.push_back("a"); });
   RuntimeAddFinalizer("b", [&] {
@@ -121,7 +118,7 @@ void FailingLateStartup() {
   throw NilObjectException("no splash window");
 }
 
-TEST_F(StartupTest, LateStartupIsCalledOnceWhenInitialisationIsComplete) {
+TEST_F(RuntimeStartupTest, LateStartupIsCalledOnceWhenInitialisationIsComplete) {
   seams::InitRuntime();
   late_calls = 0;
   EXPECT_FALSE(RuntimeFrameworkInitialized());
@@ -131,7 +128,7 @@ TEST_F(StartupTest, LateStartupIsCalledOnceWhenInitialisationIsComplete) {
   EXPECT_TRUE(RuntimeFrameworkInitialized());
 }
 
-TEST_F(StartupTest, LateStartupExceptionIsLeftPendingForMain) {
+TEST_F(RuntimeStartupTest, LateStartupExceptionIsLeftPendingForMain) {
   seams::InitRuntime();
   late_calls = 0;
   _RunFrameworkInitialization(&FailingLateStartup);
@@ -141,7 +138,7 @@ TEST_F(StartupTest, LateStartupExceptionIsLeftPendingForMain) {
   EXPECT_STREQ(e->ClassName(), "NilObjectException");
 }
 
-TEST_F(StartupTest, ExternalClassesAreReadyAfterTheirStep) {
+TEST_F(RuntimeStartupTest, ExternalClassesAreReadyAfterTheirStep) {
   EXPECT_FALSE(RuntimeIsClassRegistered("NilObjectException"));
   _RuntimeInitExternalClasses();
   _InitPluginEntrypoints();

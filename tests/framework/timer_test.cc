@@ -63,31 +63,31 @@ TEST_F(TimerTest, SingleModeFiresOnceWithTheTimerAndTurnsItselfOff) {
   auto w = Open(4000, Timer::kModeSingle);
   auto t = w->Timer1();
   EXPECT_EQ(t->Period(), 4000);
-  ASSERT_EQ(PendingTimersForTesting(), std::vector<std::shared_ptr<Timer>>{t});
+  ASSERT_EQ(seams::PendingTimers(), std::vector<std::shared_ptr<Timer>>{t});
 
-  EXPECT_TRUE(FireTimerNowForTesting(t));
+  EXPECT_TRUE(seams::FireTimerNow(t));
   ASSERT_EQ(w->senders.size(), 1u);
   EXPECT_EQ(w->senders[0], t);
   EXPECT_EQ(t->RunMode(), Timer::kModeOff);
-  EXPECT_TRUE(PendingTimersForTesting().empty());
-  EXPECT_FALSE(FireTimerNowForTesting(t));
+  EXPECT_TRUE(seams::PendingTimers().empty());
+  EXPECT_FALSE(seams::FireTimerNow(t));
   EXPECT_EQ(w->senders.size(), 1u);
 }
 
 TEST_F(TimerTest, MultipleModeKeepsFiring) {
   auto w = Open(50, Timer::kModeMultiple);
   auto t = w->Timer1();
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(FireTimerNowForTesting(t));
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(seams::FireTimerNow(t));
   EXPECT_EQ(w->senders.size(), 3u);
-  EXPECT_EQ(PendingTimersForTesting().size(), 1u);
+  EXPECT_EQ(seams::PendingTimers().size(), 1u);
 }
 
 TEST_F(TimerTest, ModeOffDoesNotRunAndSettingAModeStartsIt) {
   auto w = Open(50, Timer::kModeOff);
   auto t = w->Timer1();
-  EXPECT_TRUE(PendingTimersForTesting().empty());
+  EXPECT_TRUE(seams::PendingTimers().empty());
   t->SetRunMode(Timer::kModeSingle);
-  EXPECT_EQ(PendingTimersForTesting().size(), 1u);
+  EXPECT_EQ(seams::PendingTimers().size(), 1u);
 }
 
 TEST_F(TimerTest, RealPeriodRunsOutInTheEventLoop) {
@@ -95,7 +95,7 @@ TEST_F(TimerTest, RealPeriodRunsOutInTheEventLoop) {
   // Bounded by iterations, not by a clock: a 1 ms timer fires long before.
   for (int i = 0; i < 100000 && w->senders.empty(); ++i) seams::ProcessEvents();
   EXPECT_EQ(w->senders.size(), 1u);
-  EXPECT_TRUE(PendingTimersForTesting().empty());
+  EXPECT_TRUE(seams::PendingTimers().empty());
 }
 
 // A period is a lower bound: no timer fires before its period has run out
@@ -139,10 +139,10 @@ TEST_F(TimerTest, HandlerExceptionGetsTheDefaultHandlingAndTheProgramGoesOn) {
   seams::MessageBoxes boxes;
   auto w = Open(4000, Timer::kModeMultiple);
   w->raise_in_handler = true;
-  EXPECT_TRUE(FireTimerNowForTesting(w->Timer1()));
+  EXPECT_TRUE(seams::FireTimerNow(w->Timer1()));
   ASSERT_EQ(boxes.Texts().size(), 1u);
   EXPECT_NE(boxes.Texts()[0].find("NilObjectException"), std::string::npos);
-  EXPECT_TRUE(FireTimerNowForTesting(w->Timer1()));
+  EXPECT_TRUE(seams::FireTimerNow(w->Timer1()));
   EXPECT_EQ(w->senders.size(), 2u);
 }
 

@@ -6,7 +6,6 @@
 #include <QWidget>
 #include <cstdlib>
 
-#include "framework/gui/internal/native.h"
 #include "framework/testing/seams.h"
 #include "tests/framework/test_window.h"
 
@@ -21,8 +20,8 @@ class WindowTest : public ::testing::Test {
 TEST_F(WindowTest, ShowsItsContentAtExactlyTheListedSize) {
   auto w = TheTestWnd();
   seams::ProcessEvents();
-  QWidget* top = native::TopLevel(*w);
-  QWidget* content = native::Content(*w);
+  QWidget* top = seams::TopLevel(w);
+  QWidget* content = seams::Content(w);
   EXPECT_TRUE(top->isVisible());
   // 500 x 600 although the maximum says 450 x 550: the window is not
   // resizeable, so its size is fixed.
@@ -37,7 +36,7 @@ TEST_F(WindowTest, ShowsItsContentAtExactlyTheListedSize) {
   // A menu bar sits above the content and takes nothing from it.
   auto* bar = new QMenuBar;
   bar->addMenu("File");
-  native::SetMenuBar(*w, bar);
+  seams::SetMenuBar(w, bar);
   seams::ProcessEvents();
   EXPECT_EQ(content->size(), QSize(500, 600));
   EXPECT_EQ(content->y(), bar->height());
@@ -86,8 +85,8 @@ TEST_F(WindowTest, PropertyListsAreAppliedInOrderAndUnknownNamesRaise) {
   EXPECT_THROW(_SetProperties(w, {{"Caption", "x"}}), InvalidArgumentException);
   // A control's geometry is what its list says.
   auto line = w->Get<Line>("Line1");
-  EXPECT_EQ(native::WidgetOf(*line)->geometry(), QRect(18, 246, 464, 8));
-  EXPECT_EQ(native::WidgetOf(*w->Get<TextArea>("Report"))->geometry(), QRect(20, 260, 460, 275));
+  EXPECT_EQ(seams::WidgetOf(line)->geometry(), QRect(18, 246, 464, 8));
+  EXPECT_EQ(seams::WidgetOf(w->Get<TextArea>("Report"))->geometry(), QRect(20, 260, 460, 275));
 }
 
 TEST_F(WindowTest, HideKeepsTheWindowAndItsState) {
@@ -149,7 +148,7 @@ TEST_F(WindowTest, KeysAndClicksThatNoControlTakesReachTheWindow) {
   auto box = std::make_shared<BoxWnd>();
   box->Constructor();
   seams::ProcessEvents();
-  EXPECT_TRUE(native::TopLevel(*box)->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(seams::TopLevel(box)->windowFlags() & Qt::FramelessWindowHint);
   seams::PressKey(box, "q");
   seams::PressNamedKey(box, "F1");
   seams::PressNamedKey(box, "Insert");
@@ -180,15 +179,15 @@ TEST_F(WindowTest, AResizeableWindowStartsAtItsSizeAndFollowsTheFrame) {
   box->resizeable = true;
   box->Constructor();
   seams::ProcessEvents();
-  QWidget* top = native::TopLevel(*box);
+  QWidget* top = seams::TopLevel(box);
   // The maximum (250) never cuts into the size the window was given.
-  EXPECT_EQ(native::Content(*box)->size(), QSize(300, 200));
+  EXPECT_EQ(seams::Content(box)->size(), QSize(300, 200));
   EXPECT_GE(top->maximumWidth(), 300);
   top->resize(280, 180);
   seams::ProcessEvents();
   EXPECT_EQ(box->Width(), 280);
   EXPECT_EQ(box->Height(), 180);
-  EXPECT_EQ(native::Content(*box)->size(), QSize(280, 180));
+  EXPECT_EQ(seams::Content(box)->size(), QSize(280, 180));
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ TEST_F(AboutTest, OnlyTheMainWindowRegistersTheHandler) {
 
 TEST_F(AboutTest, MenuUpdatesEnableTheAboutItemAndNothingElse) {
   for (int update = 0; update < 3; ++update) {
-    UpdateMenusForTesting(main_);
+    seams::UpdateMenus(main_);
     ForEachItem(Menu::Instance(), [](const std::shared_ptr<MenuItem>& item) {
       const bool expected = item->Name() == "AboutVellacor" || item->AutoEnabled();
       EXPECT_EQ(item->Enabled(), expected) << item->Name();
@@ -63,7 +63,7 @@ TEST_F(AboutTest, AboutShowsTheSplashOverTheUntouchedMainWindow) {
   VarsModule::reps = 9;
   seams::MoveFocus(main_->SubFld());
 
-  ASSERT_TRUE(ChooseMenuItemForTesting(main_, "AboutVellacor"));
+  ASSERT_TRUE(seams::ChooseMenuItem(main_, "AboutVellacor"));
   seams::ProcessEvents();
   std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
   EXPECT_TRUE(splash->Visible());
@@ -97,7 +97,7 @@ TEST_F(AboutTest, AccessorFindsTheItemInTheInstalledBarOnly) {
   EXPECT_EQ(AboutVellacor(), nullptr);
   EXPECT_THROW(main_->Event_EnableMenuItems(), NilObjectException);
 
-  _RuntimeReleaseAppObject();
+  seams::Reset();
   EXPECT_THROW(AboutVellacor(), NilObjectException);
 }
 

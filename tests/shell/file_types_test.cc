@@ -37,7 +37,7 @@ TEST_F(FileTypesTest, InitializeDeclaresAndRegistersTheTextType) {
   EXPECT_TRUE(text->IsRegistered());
 
   // The registry is handed name, creator, type, extensions and identifier.
-  const auto records = FileTypeRegistryRecordsForTesting();
+  const auto records = seams::FileTypeRecords();
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].name, "text");
   EXPECT_EQ(records[0].macCreator, "R*ch");
@@ -48,14 +48,14 @@ TEST_F(FileTypesTest, InitializeDeclaresAndRegistersTheTextType) {
 }
 
 TEST_F(FileTypesTest, RefusedRegistrationPassesOnAndKeepsWhatWasStored) {
-  FailNextFileTypeRegistrationForTesting("the registry is full");
+  seams::FailNextFileTypeRegistration("the registry is full");
   EXPECT_THROW(FileTypes::_Initialize(), RuntimeException);
 
   ASSERT_NE(FileTypes::Text(), nullptr);
   EXPECT_FALSE(FileTypes::Text()->IsRegistered());
   ASSERT_EQ(FileTypes::pAllFileTypes.UBound(), 0);
   EXPECT_EQ(FileTypes::pAllFileTypes(0), FileTypes::Text());
-  EXPECT_TRUE(FileTypeRegistryRecordsForTesting().empty());
+  EXPECT_TRUE(seams::FileTypeRecords().empty());
 }
 
 }  // namespace

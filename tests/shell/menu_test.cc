@@ -123,7 +123,7 @@ TEST_F(MenuTest, WindowShowsTheBarWithCtrlShortcuts) {
   auto window = std::make_shared<Window>();
   _SetProperties(window, {{"MenuBarVisible", true}, {"Visible", true}});
   window->Constructor();
-  const std::vector<std::string> text = MenuBarTextForTesting(window);
+  const std::vector<std::string> text = seams::MenuBarText(window);
   const std::vector<std::string> file = {"File", "  Quit\tCtrl+Q"};
   EXPECT_NE(std::search(text.begin(), text.end(), file.begin(), file.end()), text.end());
   const std::vector<std::string> edit = {"Edit", "  Undo\tCtrl+Z", "  -", "  Cut\tCtrl+X",
@@ -139,10 +139,10 @@ TEST_F(MenuTest, QuitItemQuitsWithExitCodeZero) {
   auto window = std::make_shared<Window>();
   _SetProperties(window, {{"MenuBarVisible", true}, {"Visible", true}});
   window->Constructor();
-  UpdateMenusForTesting(window);
+  seams::UpdateMenus(window);
   EXPECT_TRUE(Menu::Instance()->_Lookup("FileQuit")->Enabled());
   EXPECT_FALSE(Menu::Instance()->_Lookup("EditCopy")->Enabled());
-  EXPECT_TRUE(ChooseMenuItemForTesting(window, "FileQuit"));
+  EXPECT_TRUE(seams::ChooseMenuItem(window, "FileQuit"));
   EXPECT_TRUE(RuntimeQuitting());
   EXPECT_EQ(RuntimeExit(), 0);
 }

@@ -84,10 +84,10 @@ INSTANTIATE_TEST_SUITE_P(
             [](const auto& m) { seams::Click(m->QuitBtn()); }},
         Way{"ClickThenCloseBox", [](const auto& s) { seams::ClickWindow(s, 30, 200); },
             [](const auto& m) { seams::CloseBox(m); }},
-        Way{"TimerThenFileQuit", [](const auto& s) { FireTimerNowForTesting(s->Timer1()); },
-            [](const auto& m) { ChooseMenuItemForTesting(m, "FileQuit"); }},
-        Way{"TimerThenQuitShortcut", [](const auto& s) { FireTimerNowForTesting(s->Timer1()); },
-            [](const auto& m) { PressMenuShortcutForTesting(m, "FileQuit"); }}),
+        Way{"TimerThenFileQuit", [](const auto& s) { seams::FireTimerNow(s->Timer1()); },
+            [](const auto& m) { seams::ChooseMenuItem(m, "FileQuit"); }},
+        Way{"TimerThenQuitShortcut", [](const auto& s) { seams::FireTimerNow(s->Timer1()); },
+            [](const auto& m) { seams::PressMenuShortcut(m, "FileQuit"); }}),
     [](const ::testing::TestParamInfo<Way>& info) { return std::string(info.param.name); });
 
 }  // namespace

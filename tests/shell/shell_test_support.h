@@ -25,9 +25,6 @@ namespace shell_test {
 inline void FreshProcess(bool initializers = true) {
   seams::InitRuntime();
   seams::Reset();
-  _RuntimeReleaseAppObject();
-  ResetStartupForTesting();
-  ResetFileTypeRegistryForTesting();
   if (initializers) {
     _AddStaticInitializers();
     RuntimePerformInitializers();

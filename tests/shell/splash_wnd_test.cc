@@ -79,7 +79,7 @@ TEST_F(SplashWndTest, ControlsComeInOrderWithPicturesNoticeAndTimer) {
   std::shared_ptr<Timer> timer = splash->Timer1();
   EXPECT_EQ(timer->Period(), 4000);
   EXPECT_EQ(timer->RunMode(), 1);
-  const auto pending = PendingTimersForTesting();
+  const auto pending = seams::PendingTimers();
   EXPECT_NE(std::find(pending.begin(), pending.end(), timer), pending.end());
 }
 
@@ -92,14 +92,14 @@ TEST_F(SplashWndTest, HandlesKeyDownAndMouseDownOnly) {
 
 TEST_F(SplashWndTest, WithoutInputTheTimerHandsOverOnce) {
   std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
-  ASSERT_TRUE(FireTimerNowForTesting(splash->Timer1()));
+  ASSERT_TRUE(seams::FireTimerNow(splash->Timer1()));
   seams::ProcessEvents();
   EXPECT_FALSE(splash->Visible());
   ASSERT_NE(MainWindow(), nullptr);
   EXPECT_TRUE(MainWindow()->Visible());
   // It fires once: nothing re-arms it.
   EXPECT_EQ(splash->Timer1()->RunMode(), 0);
-  EXPECT_FALSE(FireTimerNowForTesting(splash->Timer1()));
+  EXPECT_FALSE(seams::FireTimerNow(splash->Timer1()));
 }
 
 // Any key and any click hand over at once; the timer, still pending, later
@@ -138,7 +138,7 @@ TEST_F(SplashWndTest, KeyOrClickHandsOverAndTheTimerLaterDoesItAgain) {
     // Shown again (as the About item does), then the pending timer fires.
     splash->Show();
     main->Hide();
-    ASSERT_TRUE(FireTimerNowForTesting(splash->Timer1()));
+    ASSERT_TRUE(seams::FireTimerNow(splash->Timer1()));
     seams::ProcessEvents();
     EXPECT_FALSE(splash->Visible());
     EXPECT_EQ(MainWindow(), main);
@@ -156,7 +156,7 @@ TEST_F(SplashWndTest, MainWindowIsMadeOnlyOnceTheSplashWindowIsHidden) {
   const std::vector<Case> cases = {
       {"key", [](const auto& w) { seams::PressKey(w, "q"); }},
       {"click", [](const auto& w) { seams::ClickWindow(w, 5, 5); }},
-      {"timer", [](const auto& w) { FireTimerNowForTesting(w->Timer1()); }},
+      {"timer", [](const auto& w) { seams::FireTimerNow(w->Timer1()); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -165,14 +165,14 @@ TEST_F(SplashWndTest, MainWindowIsMadeOnlyOnceTheSplashWindowIsHidden) {
     seams::ProcessEvents();
     int main_windows_made = 0;
     bool splash_shown_then = true;
-    SetWindowConstructionListenerForTesting([&](const Window& window) {
+    seams::OnWindowConstruction([&](const Window& window) {
       if (window.FullClassName() != ControlWnd::kFullClassName) return;
       ++main_windows_made;
       splash_shown_then = splash->Visible();
     });
     c.act(splash);
     seams::ProcessEvents();
-    SetWindowConstructionListenerForTesting(nullptr);
+    seams::OnWindowConstruction(nullptr);
     EXPECT_EQ(main_windows_made, 1);
     EXPECT_FALSE(splash_shown_then);
     ASSERT_NE(MainWindow(), nullptr);
@@ -188,7 +188,7 @@ TEST_F(SplashWndTest, AShortcutOfAnItemThatCannotBeChosenHandsOver) {
   seams::ProcessEvents();
   std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
   ASSERT_TRUE(splash->Visible());
-  EXPECT_FALSE(PressMenuShortcutForTesting(splash, "EditCopy"));
+  EXPECT_FALSE(seams::PressMenuShortcut(splash, "EditCopy"));
   seams::ProcessEvents();
   EXPECT_FALSE(splash->Visible());
   ASSERT_NE(MainWindow(), nullptr);
@@ -199,7 +199,7 @@ TEST_F(SplashWndTest, ShownAgainItIsTheSameWindowUnchanged) {
   std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
   const std::vector<std::shared_ptr<Control>> controls = splash->Controls();
   const auto upper = splash->Canvas1()->Backdrop();
-  FireTimerNowForTesting(splash->Timer1());
+  seams::FireTimerNow(splash->Timer1());
   seams::ProcessEvents();
 
   splash->Show();

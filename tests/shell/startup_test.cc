@@ -42,7 +42,7 @@ struct Snapshot {
     s.app = App::Instance();
     if (s.app) s.installed_bar = s.app->MenuBar();
     s.menu = Menu::_implicitInstance;
-    s.file_type_records = FileTypeRegistryRecordsForTesting().size();
+    s.file_type_records = seams::FileTypeRecords().size();
     s.splash = _GetImplicitWindow(SplashWnd::kFullClassName);
     s.splash_visible = s.splash && s.splash->Visible();
     s.main = _GetImplicitWindow(ControlWnd::kFullClassName);
@@ -91,7 +91,7 @@ TEST_F(StartupTest, InitializersRunAfterTheFrameworksInOrder) {
   _AddStaticInitializers();
   RuntimePerformInitializers();
 
-  const std::vector<std::string> classes = RegisteredClassesForTesting();
+  const std::vector<std::string> classes = seams::RegisteredClasses();
   const std::vector<std::string> program = {"ControlWnd.ControlWnd", "Menu", "SplashWnd.Timer1",
                                             "SplashWnd.SplashWnd", "App"};
   ASSERT_GE(classes.size(), program.size());
@@ -156,7 +156,7 @@ TEST_F(StartupTest, ApplicationIsRegisteredOnlyOnceItIsEquipped) {
     std::shared_ptr<Menu> menu;
     bool registered_before = true, any_window = true;
   } at;
-  SetAppRegistrationListenerForTesting([&at](const Application& app) {
+  seams::OnAppRegistration([&at](const Application& app) {
     ++at.registrations;
     at.app = &app;
     at.major = app.MajorVersion();
@@ -180,7 +180,7 @@ TEST_F(StartupTest, ApplicationIsRegisteredOnlyOnceItIsEquipped) {
   }});
 
   EXPECT_EQ(RunProgram(), 0);
-  SetAppRegistrationListenerForTesting(nullptr);
+  seams::OnAppRegistration(nullptr);
 
   ASSERT_EQ(at.registrations, 1);
   EXPECT_EQ(at.app, registered);
@@ -199,7 +199,7 @@ TEST_F(StartupTest, ApplicationIsRegisteredOnlyOnceItIsEquipped) {
 }
 
 TEST_F(StartupTest, RefusedFileTypeEndsStartupBeforeTheApplicationObject) {
-  FailNextFileTypeRegistrationForTesting("the file-type registry refused \"text\"");
+  seams::FailNextFileTypeRegistration("the file-type registry refused \"text\"");
   auto script = LoopScript::Make({[] { Quit(0); }});
   WatchFinalizers();
 

@@ -1,3 +1,7 @@
+// RunGuard (runtime.h): while one lives, an application-wide event filter
+// refuses the user's input to the program's windows.
+#include "framework/gui/internal/run_guard.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDropEvent>
@@ -12,7 +16,8 @@
 #include <string>
 
 #include "framework/gui/dialogs.h"
-#include "framework/gui/internal/native.h"
+#include "framework/gui/internal/control_native.h"
+#include "framework/gui/internal/window_native.h"
 #include "framework/gui/runtime.h"
 #include "framework/gui/window.h"
 
@@ -135,11 +140,7 @@ RunGuard::RunGuard(const std::shared_ptr<Window>& window,
 
 RunGuard::~RunGuard() { current = previous_; }
 
-bool RunGuard::Active() { return current != nullptr; }
-
 namespace native {
-
-bool InputRefused() { return current != nullptr; }
 
 bool MenuItemRefused(const std::string& item_name) {
   return current != nullptr && current->menu_items.count(item_name) == 0;

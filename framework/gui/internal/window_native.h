@@ -1,10 +1,7 @@
-// The framework's private Qt structures behind Window, RectControl and
-// Picture, shared by the framework's .cc files.
+// The Qt side of windows: a window's frame and content widgets, its menu
+// bar's place, and the way back from a widget to its window.
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QImage>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -13,22 +10,23 @@
 
 #include "framework/core/property.h"
 #include "framework/gui/control.h"
-#include "framework/gui/picture.h"
 #include "framework/gui/window.h"
 
 class QMenuBar;
 
 namespace native {
 
-QColor ToQColor(const Color& c);
-// FontName mapped to an installed font: "Courier" and "Courier New" to a
-// monospaced font of the same metrics where one is installed, "System" to
-// the application's font; size 0 keeps the default size.
-QFont MakeFont(const std::string& name, double size, bool bold, bool italic, bool underline);
-// The text of a key event as the program sees it: its text, or one control
-// character for keys without text (see KeyCode); empty for modifier keys
-// alone.
-std::string KeyText(int qt_key, const QString& text);
+// The top-level widget of a window (its frame), and its content area, which
+// is exactly Width x Height and is the parent of the controls' widgets.
+QWidget* TopLevel(const Window& window);
+QWidget* Content(const Window& window);
+// The window whose top-level widget is w or contains w, or empty.
+std::shared_ptr<Window> WindowOf(const QWidget* w);
+// Places bar above the window's content area (the content keeps its size);
+// the window takes ownership. nullptr removes the bar.
+void SetMenuBar(Window& window, QMenuBar* bar);
+QMenuBar* MenuBarOf(const Window& window);
+
 // Gives the activation back to window (a program window that was active
 // when a dialog opened), where no window manager does so once the dialog
 // has closed. Empty or hidden: nothing.
@@ -38,7 +36,6 @@ void GiveActivationBack(QWidget* window);
 class FrameWidget : public QWidget {
  public:
   explicit FrameWidget(Window::Native* owner);
-  Window::Native* owner() const { return owner_; }
 
  protected:
   bool event(QEvent* e) override;
@@ -62,14 +59,12 @@ class ContentWidget : public QWidget {
   Window::Native* owner_;
 };
 
-// Forgets the implicit windows (for the test seams).
-void ForgetImplicitWindows();
-
 }  // namespace native
 
 struct Window::Native {
   explicit Native(Window* w);
   ~Native();
+  static Native& Of(const Window& window) { return *window.native_; }
   // Frame flags, title, size and background from the stored properties.
   void ApplyFrame();
   void ApplySize();
@@ -83,7 +78,13 @@ struct Window::Native {
   // The focus moved to control (empty: to no control of this window):
   // raises LostFocus on the old focus control and GotFocus on the new one.
   void FocusMovedTo(const std::shared_ptr<RectControl>& control);
-  void RaiseOpen();
+  // Runs the window's handler for the menu item through the dispatch.
+  // Returns false when the window has no handler for that item; *result
+  // gets the handler's Boolean result (false if it raised).
+  bool InvokeMenuHandler(const std::string& item_name, bool* result);
+  // Raises the window's EnableMenuItems event (where Qt is about to show a
+  // menu of that window).
+  void RaiseEnableMenuItems();
 
   Window* window;
   QPointer<native::FrameWidget> top;
@@ -97,37 +98,4 @@ struct Window::Native {
   int64_t default_location = 0;
   bool placed = false;
   std::weak_ptr<RectControl> focus;
-};
-
-struct RectControl::Native {
-  ~Native();
-  // Makes widget the control's widget: parents it to the window's content,
-  // marks it as the control's, applies the stored geometry and state, and
-  // routes its input (and that of its children) through the control.
-  void Adopt(QWidget* widget);
-  void ApplyGeometry();
-
-  RectControl* control = nullptr;
-  std::weak_ptr<Window> window;
-  QPointer<QWidget> widget;
-  int64_t left = 0, top = 0, width = 80, height = 22;
-  bool visible = true, enabled = true;
-  // What the Transparent / AllowFocus properties say.
-  bool transparent = false, allow_focus = true;
-  std::string font_name = "System";
-  double font_size = 0;
-  bool bold = false, italic = false, underline = false;
-  bool has_text_color = false;
-  Color text_color = Color::FromRGB(0, 0, 0);
-  bool has_background = false;
-  Color background = Color::FromRGB(255, 255, 255);
-  int64_t alignment = 0;
-  QObject* filter = nullptr;
-  // Apply the font / colours to the widget.
-  void ApplyFont();
-  void ApplyColors();
-};
-
-struct Picture::Native {
-  QImage image;
 };

@@ -4,7 +4,7 @@
 // repaint).
 //
 //   cmake --build <build> --target vellacor_yield_cost
-//   QT_QPA_PLATFORM=offscreen <build>/framework/testing/vellacor_yield_cost
+//   QT_QPA_PLATFORM=offscreen <build>/bench/vellacor_yield_cost
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -79,6 +79,6 @@ int main() {
   std::printf("longest gap between calls:    %.1f ms\n",
               std::chrono::duration<double, std::milli>(longest_gap).count());
   std::printf("wheel steps during the run:   %lld\n",
-              static_cast<long long>(Cast<ProgressWheel>(window->_ControlByName("Wheel"))->Steps()));
+              static_cast<long long>(seams::WheelSteps(Cast<ProgressWheel>(window->_ControlByName("Wheel")))));
   return 0;
 }
