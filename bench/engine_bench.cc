@@ -14,6 +14,7 @@
 #include "engine/vars_module.h"
 #include "framework/core/random.h"
 #include "framework/core/yield.h"
+#include "framework/testing/core_seams.h"
 #include "tests/reference/literal_engine.h"
 
 extern "C" {
@@ -35,7 +36,7 @@ void Prepare(const benchmark::State& state, literal::State* reference = nullptr)
   VarsModule::reps = 1;
   VarsModule::SumStats.ReDim(-1, -1);
   VarsModule::SumStats.ReDim(VarsModule::vars, 3);
-  SeedRandomForTesting(1);
+  seams::SeedRandom(1);
   StatsModule::RanNumbers();
   StatsModule::CorrMatrix();
   if (reference != nullptr) {
@@ -202,7 +203,7 @@ void BM_ReplicationWhileYielding(benchmark::State& state) {
     StatsModule::CorrMatrix();
     StatsModule::EigenvaluesCalc();
   }
-  state.counters["handler_calls"] = static_cast<double>(YieldHandlerCalls());
+  state.counters["handler_calls"] = static_cast<double>(seams::YieldHandlerCalls());
   SetYieldHandler(nullptr);
 }
 

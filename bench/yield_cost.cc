@@ -71,7 +71,7 @@ int main() {
   SetYieldHandler(&TimedHandler);
   last_call = Clock::now();
   const double yielding = Run(iterations);
-  const int64_t calls = YieldHandlerCalls();
+  const int64_t calls = seams::YieldHandlerCalls();
   std::printf("run without event processing: %.3f s\n", bare);
   std::printf("run with event processing:    %.3f s (%+.2f%%)\n", yielding,
               100.0 * (yielding - bare) / bare);

@@ -103,5 +103,3 @@ void test_hooks::SeedRandom(uint64_t seed) {
   std::destroy_at(&generator);
   std::construct_at(&generator, seed);
 }
-
-void SeedRandomForTesting(uint64_t seed) { test_hooks::SeedRandom(seed); }

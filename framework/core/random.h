@@ -50,10 +50,6 @@ namespace System {
 ::Random& Random();
 }  // namespace System
 
-// The former spelling of seams::SeedRandom (framework/testing/core_seams.h),
-// kept only while the engine's tests still call it.
-void SeedRandomForTesting(uint64_t seed);
-
 inline uint64_t Random::NextU64() {
   const uint64_t result = std::rotl(s_[0] + s_[3], 23) + s_[0];
   const uint64_t t = s_[1] << 17;

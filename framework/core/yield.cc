@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "framework/core/internal/testing.h"
+
 namespace yield_detail {
 void (*handler)() = nullptr;
 int64_t countdown = 1;
@@ -18,7 +20,7 @@ int64_t calls = 0;
 // clock reading happens about every millisecond.
 int64_t stride = 64;
 Clock::time_point last_check;
-// Set by CountYieldsForTesting: where yields are counted, and the handler to
+// Set by test_hooks::CountYields: where yields are counted, and the handler to
 // put back afterwards.
 int64_t* yield_counter = nullptr;
 void (*handler_before_counting)() = nullptr;
@@ -63,9 +65,9 @@ void RuntimeYieldNow() {
     CallHandler();
 }
 
-int64_t YieldHandlerCalls() { return calls; }
+int64_t test_hooks::YieldHandlerCalls() { return calls; }
 
-void CountYieldsForTesting(int64_t* counter) {
+void test_hooks::CountYields(int64_t* counter) {
   if (counter != nullptr) {
     if (yield_counter == nullptr) handler_before_counting = yield_detail::handler;
     yield_detail::handler = &NoHandler;  // sends every yield to SlowPath

@@ -26,12 +26,3 @@ inline void RuntimeYield() {
 // Calls the handler now, whatever the throttle says (used where a run
 // reaches a natural boundary and the tests count yields).
 void RuntimeYieldNow();
-
-// Number of RuntimeYield()/RuntimeYieldNow() calls that reached the handler
-// since the handler was installed; for tests.
-int64_t YieldHandlerCalls();
-
-// Test hook: while counter is set, every yield point adds one to *counter,
-// unthrottled, and no handler runs. nullptr stops counting and puts back
-// the handler that was installed before.
-void CountYieldsForTesting(int64_t* counter);

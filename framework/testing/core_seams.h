@@ -12,4 +12,13 @@ namespace seams {
 // same draws.
 using test_hooks::SeedRandom;
 
+// How many yields reached the installed handler since it was installed
+// (the throttle lets a yield through at most every 20 ms).
+using test_hooks::YieldHandlerCalls;
+
+// While counter is set, every yield point adds one to *counter,
+// unthrottled, and no handler runs. nullptr stops counting and puts back
+// the handler that was installed before.
+using test_hooks::CountYields;
+
 }  // namespace seams

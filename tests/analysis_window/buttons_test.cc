@@ -99,12 +99,12 @@ TEST_F(ButtonsTest, OneLineEndOpensTheDialogAndCancelEndsQuietly) {
     window_->DataFld()->SetText(text);
     seams::AnswerPrintDialogWithCancel();
     seams::Beeps beeps;
-    const int64_t yields = YieldHandlerCalls();
+    const int64_t yields = seams::YieldHandlerCalls();
     seams::Click(window_->PrintBtn());
     EXPECT_EQ(seams::PrintDialogsOpened(), 1);
     EXPECT_EQ(beeps.Count(), 0);
     EXPECT_TRUE(boxes_.Texts().empty());
-    EXPECT_EQ(YieldHandlerCalls(), yields);  // no block was drawn
+    EXPECT_EQ(seams::YieldHandlerCalls(), yields);  // no block was drawn
     EXPECT_FALSE(std::filesystem::exists(pdf_));
     EXPECT_EQ(Report(), text);
   }
@@ -136,12 +136,12 @@ TEST_F(ButtonsTest, ReportPrintsOnOnePageAsItStandsInCourier) {
   seams::SeedRandom(9);
   Calculate("6", "80", "10");
   const std::string report = Report();
-  const int64_t yields = YieldHandlerCalls();
+  const int64_t yields = seams::YieldHandlerCalls();
   const auto pages = Print();
 
   ASSERT_EQ(pages.size(), 1u);
   EXPECT_EQ(seams::NextPageCalls(), 0);
-  EXPECT_EQ(YieldHandlerCalls() - yields, 1);
+  EXPECT_EQ(seams::YieldHandlerCalls() - yields, 1);
   // Line for line the area's text: nothing above, below or beside it.
   const std::vector<std::string> lines = LinesOf(report);
   std::vector<std::string> printed = pages[0];
@@ -180,11 +180,11 @@ TEST_F(ButtonsTest, LongTextPrintsOneBlockPerPageInWholeLines) {
   const int total = 2 * per_page + per_page / 2;
 
   window_->DataFld()->SetText(Numbered(total));
-  const int64_t yields = YieldHandlerCalls();
+  const int64_t yields = seams::YieldHandlerCalls();
   const auto pages = Print();
   ASSERT_EQ(pages.size(), 3u);
   EXPECT_EQ(seams::NextPageCalls(), 2);
-  EXPECT_EQ(YieldHandlerCalls() - yields, 3);
+  EXPECT_EQ(seams::YieldHandlerCalls() - yields, 3);
   // Every line once, whole, in order; nothing else on any page.
   int next = 1;
   for (const auto& page : pages)

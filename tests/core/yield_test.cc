@@ -5,6 +5,8 @@
 #include <chrono>
 #include <thread>
 
+#include "framework/testing/core_seams.h"
+
 namespace {
 int handled = 0;
 void CountingHandler() { ++handled; }
@@ -28,7 +30,7 @@ TEST(YieldTest, HandlerIsThrottledButReachedWhenTimePasses) {
   while (std::chrono::steady_clock::now() < end) RuntimeYield();
   EXPECT_GE(handled - before, 2);
   RuntimeYieldNow();
-  EXPECT_EQ(YieldHandlerCalls(), handled);
+  EXPECT_EQ(seams::YieldHandlerCalls(), handled);
   SetYieldHandler(nullptr);
 }
 
@@ -36,10 +38,10 @@ TEST(YieldTest, CountingHookCountsEveryYieldAndPutsTheHandlerBack) {
   handled = 0;
   SetYieldHandler(&CountingHandler);
   int64_t yields = 0;
-  CountYieldsForTesting(&yields);
+  seams::CountYields(&yields);
   for (int i = 0; i < 1000; ++i) RuntimeYield();
   RuntimeYieldNow();
-  CountYieldsForTesting(nullptr);
+  seams::CountYields(nullptr);
   EXPECT_EQ(yields, 1001);
   EXPECT_EQ(handled, 0);
   RuntimeYieldNow();

@@ -9,6 +9,7 @@
 #include "engine/stats_module.h"
 #include "engine/vars_module.h"
 #include "framework/core/random.h"
+#include "framework/testing/core_seams.h"
 #include "tests/engine/engine_test_util.h"
 
 extern "C" void dsyevd_(const char* jobz, const char* uplo, const int* n, double* a,
@@ -102,7 +103,7 @@ TEST(LapackTest, RandomCorrelationMatrices) {
     SCOPED_TRACE(testing::Message() << "order " << n);
     VarsModule::vars = n;
     VarsModule::subs = std::max<int64_t>(50, 2 * n);
-    SeedRandomForTesting(500 + n);
+    seams::SeedRandom(500 + n);
     StatsModule::RanNumbers();
     StatsModule::CorrMatrix();
     ExpectSameAsLapack();

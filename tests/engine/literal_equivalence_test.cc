@@ -10,6 +10,7 @@
 #include "engine/stats_module.h"
 #include "engine/vars_module.h"
 #include "framework/core/random.h"
+#include "framework/testing/core_seams.h"
 #include "tests/engine/engine_test_util.h"
 
 namespace {
@@ -40,9 +41,9 @@ TEST_P(WholeRunTest, EveryStepIsBitIdentical) {
     StartRun(vars, subs, reps);
     literal::State reference = CopyOfVarsModule();
     for (int64_t rep = 0; rep < reps; ++rep) {
-      SeedRandomForTesting(seed * 10 + rep);
+      seams::SeedRandom(seed * 10 + rep);
       StatsModule::RanNumbers();
-      SeedRandomForTesting(seed * 10 + rep);
+      seams::SeedRandom(seed * 10 + rep);
       literal::RanNumbers(reference);
       ASSERT_TRUE(BitIdentical(VarsModule::RanData, reference.RanData));
       StatsModule::CorrMatrix();

@@ -10,6 +10,7 @@
 #include "engine/vars_module.h"
 #include "framework/core/random.h"
 #include "framework/core/yield.h"
+#include "framework/testing/core_seams.h"
 #include "tests/engine/engine_test_util.h"
 
 namespace {
@@ -35,9 +36,9 @@ TEST_F(StatsModuleTest, DrawsFillRowByRow) {
     SCOPED_TRACE(testing::Message() << counts.vars << " x " << counts.subs);
     VarsModule::vars = counts.vars;
     VarsModule::subs = counts.subs;
-    SeedRandomForTesting(11);
+    seams::SeedRandom(11);
     StatsModule::RanNumbers();
-    SeedRandomForTesting(11);
+    seams::SeedRandom(11);
     const int64_t n = counts.vars;
     ASSERT_EQ(VarsModule::RanData.UBound(1), counts.subs);
     ASSERT_EQ(VarsModule::RanData.UBound(2), n);
@@ -53,7 +54,7 @@ TEST_F(StatsModuleTest, CorrelationHasUnitDiagonalExactSymmetryAndZeroBorder) {
     SCOPED_TRACE(testing::Message() << counts.vars << " x " << counts.subs);
     VarsModule::vars = counts.vars;
     VarsModule::subs = counts.subs;
-    SeedRandomForTesting(5);
+    seams::SeedRandom(5);
     StatsModule::RanNumbers();
     StatsModule::CorrMatrix();
     const Array2D<double>& r = VarsModule::r;
@@ -83,7 +84,7 @@ TEST_F(StatsModuleTest, SmallerRunAfterLargerLeavesNothingOfIt) {
   const Counts large{200, 2500};
 #endif
   StartRun(large.vars, large.subs, 1);
-  SeedRandomForTesting(1);
+  seams::SeedRandom(1);
   Replicate();
   StatsModule::SummaryStats();
 
@@ -92,7 +93,7 @@ TEST_F(StatsModuleTest, SmallerRunAfterLargerLeavesNothingOfIt) {
   literal::State fresh = CopyOfVarsModule();
   fresh.RanData = Array2D<double>(2500, 200);
   fresh.r = Array2D<double>(200, 200);
-  SeedRandomForTesting(2);
+  seams::SeedRandom(2);
   for (int rep = 0; rep < 2; ++rep) {
     literal::RanNumbers(fresh);
     literal::CorrMatrix(fresh);
@@ -100,7 +101,7 @@ TEST_F(StatsModuleTest, SmallerRunAfterLargerLeavesNothingOfIt) {
   }
   literal::SummaryStats(fresh);
 
-  SeedRandomForTesting(2);
+  seams::SeedRandom(2);
   for (int rep = 0; rep < 2; ++rep) Replicate();
   StatsModule::SummaryStats();
   EXPECT_TRUE(BitIdentical(VarsModule::RanData, fresh.RanData));
@@ -223,7 +224,7 @@ TEST_F(StatsModuleTest, CorrelationEigenvaluesAddUpToOrderAndDescend) {
   for (Counts counts : {Counts{3, 50}, Counts{10, 60}, Counts{50, 500}}) {
     SCOPED_TRACE(testing::Message() << counts.vars << " x " << counts.subs);
     StartRun(counts.vars, counts.subs, 1);
-    SeedRandomForTesting(9);
+    seams::SeedRandom(9);
     Replicate();
     double total = 0;
     for (int64_t i = 1; i <= counts.vars; ++i) {
@@ -248,7 +249,7 @@ TEST_F(StatsModuleTest, SummaryOfTwoReplications) {
 
 TEST_F(StatsModuleTest, SummaryOfOneReplicationHasNoDeviation) {
   StartRun(4, 50, 1);
-  SeedRandomForTesting(4);
+  seams::SeedRandom(4);
   Replicate();
   std::vector<double> values, squares;
   for (int64_t i = 1; i <= 4; ++i) {
@@ -267,7 +268,7 @@ TEST_F(StatsModuleTest, TooSmallArraysRaiseOutOfBounds) {
   // A summary table with fewer rows than eigenvalues: the rows it has are
   // added to, as in the reference loops, then the access fails.
   StartRun(5, 50, 1);
-  SeedRandomForTesting(3);
+  seams::SeedRandom(3);
   StatsModule::RanNumbers();
   StatsModule::CorrMatrix();
   literal::State reference = CopyOfVarsModule();
@@ -297,7 +298,7 @@ TEST_F(StatsModuleTest, YieldingLeavesResultsUnchanged) {
   StartRun(20, 200, 0);
   handler_calls = 0;
   SetYieldHandler(&CountEvents);
-  SeedRandomForTesting(8);
+  seams::SeedRandom(8);
   int64_t reps = 0;
   while (handler_calls < 3 && reps < 100000) {
     Replicate();
@@ -308,7 +309,7 @@ TEST_F(StatsModuleTest, YieldingLeavesResultsUnchanged) {
   const Array2D<double> with_handler = VarsModule::SumStats;
 
   StartRun(20, 200, 0);
-  SeedRandomForTesting(8);
+  seams::SeedRandom(8);
   for (int64_t rep = 0; rep < reps; ++rep) Replicate();
   EXPECT_TRUE(BitIdentical(VarsModule::SumStats, with_handler));
 }

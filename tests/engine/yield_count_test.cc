@@ -13,6 +13,7 @@
 #include "engine/vars_module.h"
 #include "framework/core/random.h"
 #include "framework/core/yield.h"
+#include "framework/testing/core_seams.h"
 #include "tests/engine/engine_test_util.h"
 
 namespace {
@@ -20,9 +21,9 @@ namespace {
 template <typename Routine>
 int64_t YieldsOf(Routine routine) {
   int64_t yields = 0;
-  CountYieldsForTesting(&yields);
+  seams::CountYields(&yields);
   routine();
-  CountYieldsForTesting(nullptr);
+  seams::CountYields(nullptr);
   return yields;
 }
 
@@ -41,7 +42,7 @@ TEST_F(EngineYieldTest, RandomDataAndCorrelationYieldInEveryLoop) {
   for (Case c : {Case{3, 50}, Case{5, 300}, Case{13, 600}}) {
     SCOPED_TRACE(testing::Message() << c.vars << " x " << c.subs);
     StartRun(c.vars, c.subs, 1);
-    SeedRandomForTesting(3);
+    seams::SeedRandom(3);
     // One per subject's row of draws.
     EXPECT_EQ(YieldsOf(StatsModule::RanNumbers), c.subs);
     // Per block of 256 subjects, one per four columns of cross-products;

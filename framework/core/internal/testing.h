@@ -10,4 +10,8 @@ namespace test_hooks {
 // random.cc
 void SeedRandom(uint64_t seed);
 
+// yield.cc
+int64_t YieldHandlerCalls();
+void CountYields(int64_t* counter);
+
 }  // namespace test_hooks
