@@ -10,8 +10,7 @@ ControlWnd::ControlWnd() = default;
 ControlWnd::~ControlWnd() = default;
 
 bool ControlWnd::IsEventImplemented(const std::string& name) const {
-  return name == "Open" || name == "Activate" || name == "Close" ||
-         name == "EnableMenuItems";
+  return name == "Open" || name == "Activate" || name == "Close" || name == "EnableMenuItems";
 }
 
 void ControlWnd::Layout() {
@@ -35,15 +34,11 @@ void ControlWnd::_CreateControls0() {
   }
 }
 
-std::shared_ptr<Canvas> ControlWnd::Canvas1() {
-  return Cast<Canvas>(_ControlByName("Canvas1"));
-}
+std::shared_ptr<Canvas> ControlWnd::Canvas1() { return Cast<Canvas>(_ControlByName("Canvas1")); }
 std::shared_ptr<TextArea> ControlWnd::DataFld() {
   return Cast<TextArea>(_ControlByName("DataFld"));
 }
-std::shared_ptr<Label> ControlWnd::authorTxt() {
-  return Cast<Label>(_ControlByName("authorTxt"));
-}
+std::shared_ptr<Label> ControlWnd::authorTxt() { return Cast<Label>(_ControlByName("authorTxt")); }
 std::shared_ptr<TextField> ControlWnd::VarFld() {
   return Cast<TextField>(_ControlByName("VarFld"));
 }
@@ -77,21 +72,11 @@ std::shared_ptr<PushButton> ControlWnd::ClearBtn() {
 std::shared_ptr<PushButton> ControlWnd::QuitBtn() {
   return Cast<PushButton>(_ControlByName("QuitBtn"));
 }
-std::shared_ptr<Label> ControlWnd::Label1() {
-  return Cast<Label>(_ControlByName("Label1"));
-}
-std::shared_ptr<Label> ControlWnd::Label2() {
-  return Cast<Label>(_ControlByName("Label2"));
-}
-std::shared_ptr<Label> ControlWnd::Label3() {
-  return Cast<Label>(_ControlByName("Label3"));
-}
-std::shared_ptr<PushButton> ControlWnd::Qbtn() {
-  return Cast<PushButton>(_ControlByName("Qbtn"));
-}
-std::shared_ptr<Line> ControlWnd::Line1() {
-  return Cast<Line>(_ControlByName("Line1"));
-}
+std::shared_ptr<Label> ControlWnd::Label1() { return Cast<Label>(_ControlByName("Label1")); }
+std::shared_ptr<Label> ControlWnd::Label2() { return Cast<Label>(_ControlByName("Label2")); }
+std::shared_ptr<Label> ControlWnd::Label3() { return Cast<Label>(_ControlByName("Label3")); }
+std::shared_ptr<PushButton> ControlWnd::Qbtn() { return Cast<PushButton>(_ControlByName("Qbtn")); }
+std::shared_ptr<Line> ControlWnd::Line1() { return Cast<Line>(_ControlByName("Line1")); }
 std::shared_ptr<ProgressWheel> ControlWnd::Pwheel() {
   return Cast<ProgressWheel>(_ControlByName("Pwheel"));
 }

@@ -103,10 +103,8 @@ class ControlWnd : public Window {
   void RepFld_TextChange(const std::shared_ptr<TextField>& control);
   // Shows the progress wheel as soon as the button goes down; False lets
   // the click go on to CalculateBtn_Action.
-  bool CalculateBtn_MouseDown(const std::shared_ptr<PushButton>& control, int64_t x,
-                              int64_t y);
-  bool CalculateBtn_MouseUp(const std::shared_ptr<PushButton>& control, int64_t x,
-                            int64_t y);
+  bool CalculateBtn_MouseDown(const std::shared_ptr<PushButton>& control, int64_t x, int64_t y);
+  bool CalculateBtn_MouseUp(const std::shared_ptr<PushButton>& control, int64_t x, int64_t y);
   // Checks the three counts, runs the replications and writes the report.
   void CalculateBtn_Action(const std::shared_ptr<PushButton>& control);
   // Prints the report area's text.

@@ -14,9 +14,8 @@ std::shared_ptr<AppleMenuItem> AboutVellacor() {
 
 void ControlWnd::AddMenuHandlers(std::shared_ptr<Window> window) {
   auto self = Cast<ControlWnd>(window);
-  _AddMenuHandler("AboutVellacor",
-                  RuntimeCreateDelegate(self, &ControlWnd::_AboutVellacor_Action,
-                                        "(  ) as Boolean"));
+  _AddMenuHandler("AboutVellacor", RuntimeCreateDelegate(self, &ControlWnd::_AboutVellacor_Action,
+                                                         "(  ) as Boolean"));
 }
 
 void ControlWnd::Event_EnableMenuItems() { NotNil(AboutVellacor())->SetEnabled(true); }

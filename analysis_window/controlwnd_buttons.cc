@@ -37,8 +37,8 @@ void ControlWnd::ClearBtn_Action(const std::shared_ptr<PushButton>& /*control*/)
 
 void ControlWnd::QuitBtn_Action(const std::shared_ptr<PushButton>& /*control*/) { Quit(0); }
 
-bool ControlWnd::Qbtn_MouseDown(const std::shared_ptr<PushButton>& /*control*/,
-                                int64_t /*x*/, int64_t /*y*/) {
+bool ControlWnd::Qbtn_MouseDown(const std::shared_ptr<PushButton>& /*control*/, int64_t /*x*/,
+                                int64_t /*y*/) {
   NotNil(DataFld())->SetText(NotNil(disclaimFld())->Text());
   return false;
 }

@@ -57,8 +57,7 @@ void InsertAtEnd(const std::shared_ptr<TextArea>& area, const std::string& text)
   area->SetSelText(text);
 }
 
-void WriteReport(ControlWnd& window, const std::string& start_date,
-                 const std::string& start_time) {
+void WriteReport(ControlWnd& window, const std::string& start_date, const std::string& start_time) {
   const std::string& eol = VarsModule::kEOL;
   const std::string rule = Rule();
   std::shared_ptr<TextArea> area = NotNil(window.DataFld());
@@ -67,10 +66,10 @@ void WriteReport(ControlWnd& window, const std::string& start_date,
   area->SetText(area->Text() + "Version " + "3.0" + eol + eol + eol);
 
   InsertAtEnd(area, start_date + "   " + start_time + eol);
-  InsertAtEnd(area, "Number of variables:" + std::string("   ") +
-                        InColumns(VarsModule::vars, 4) + eol);
-  InsertAtEnd(area, "Number of subjects:" + std::string("    ") +
-                        InColumns(VarsModule::subs, 4) + eol);
+  InsertAtEnd(area,
+              "Number of variables:" + std::string("   ") + InColumns(VarsModule::vars, 4) + eol);
+  InsertAtEnd(area,
+              "Number of subjects:" + std::string("    ") + InColumns(VarsModule::subs, 4) + eol);
   InsertAtEnd(area, "Number of replications:" + InColumns(VarsModule::reps, 4) + eol + eol);
   InsertAtEnd(area, rule + eol);
   InsertAtEnd(area, "Eigenvalue #     Random Eigenvalue     Standard Dev" + eol);
@@ -79,9 +78,8 @@ void WriteReport(ControlWnd& window, const std::string& start_date,
   // Each row goes where the previous insertion left the insertion point.
   const std::string gap(15, ' ');
   for (int64_t i = 1; i <= VarsModule::vars; ++i) {
-    area->SetSelText("    " + InColumns(i, 3) + gap +
-                     Format(VarsModule::SumStats(i, 1), "0.0000") + gap +
-                     Format(VarsModule::SumStats(i, 3), ".0000") + eol);
+    area->SetSelText("    " + InColumns(i, 3) + gap + Format(VarsModule::SumStats(i, 1), "0.0000") +
+                     gap + Format(VarsModule::SumStats(i, 3), ".0000") + eol);
     RuntimeYieldNow();
   }
 
@@ -116,8 +114,7 @@ void ControlWnd::CalculateBtn_Action(const std::shared_ptr<PushButton>& /*contro
 
   const int64_t reps = CountOf(RepFld());
   if (reps < VarsModule::RepMin || reps > VarsModule::RepMax) {
-    Refuse(*this, RepFld(),
-           RangeMessage(VarsModule::RepMin, VarsModule::RepMax, "replications"));
+    Refuse(*this, RepFld(), RangeMessage(VarsModule::RepMin, VarsModule::RepMax, "replications"));
     return;
   }
   VarsModule::reps = reps;

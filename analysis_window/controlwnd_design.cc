@@ -39,13 +39,10 @@ enum class Locks { kNone, kAll, kLeftTop };
 PropertyList Locked(Locks locks) {
   const bool all = locks == Locks::kAll;
   const bool left_top = locks != Locks::kNone;
-  return {{"LockLeft", left_top}, {"LockTop", left_top},
-          {"LockRight", all}, {"LockBottom", all}};
+  return {{"LockLeft", left_top}, {"LockTop", left_top}, {"LockRight", all}, {"LockBottom", all}};
 }
 
-PropertyList Tab(int index, bool stop) {
-  return {{"TabIndex", index}, {"TabStop", stop}};
-}
+PropertyList Tab(int index, bool stop) { return {{"TabIndex", index}, {"TabStop", stop}}; }
 
 PropertyList Font(const char* name, int size, bool bold = false) {
   return {{"FontName", name}, {"FontSize", size}, {"Bold", bold}};
@@ -71,6 +68,7 @@ struct Place {
 std::vector<Place> Places() {
   const bool yes = true, no = false;
   // The canvas's backdrop is no property: _CreateControls0 sets it.
+  // clang-format off
   return {
       {"Canvas1", Make<Canvas>, At(62, 2, 375, 101), Locks::kNone, Tab(0, yes), {}},
       {"DataFld", Make<TextArea>, At(20, 260, 460, 275), Locks::kAll, Tab(1, no), {{"Value", ""}}},
@@ -93,34 +91,49 @@ std::vector<Place> Places() {
       {"Line1", Make<Line>, From(22, 250, 478, 250), Locks::kNone, {}, {}},
       {"Pwheel", Make<ProgressWheel>, At(407, 162, 30, 30), Locks::kLeftTop, Tab(26, yes), {}},
   };
+  // clang-format on
 }
 
 PropertyList InputFieldLook(int maximum_characters, const char* mask) {
   return Join({Font("System", 12),
-               {{"TextColor", kBlack}, {"BackgroundColor", kWhite},
-                {"HasBackgroundColor", true}, {"TextAlignment", 2},
+               {{"TextColor", kBlack},
+                {"BackgroundColor", kWhite},
+                {"HasBackgroundColor", true},
+                {"TextAlignment", 2},
                 {"MaximumCharactersAllowed", maximum_characters},
-                {"ValidationMask", mask}, {"HasBorder", true}, {"Password", false},
-                {"ReadOnly", false}, {"AllowFocusRing", true}, {"AllowTabs", false},
-                {"Hint", ""}, {"Transparent", true}}});
+                {"ValidationMask", mask},
+                {"HasBorder", true},
+                {"Password", false},
+                {"ReadOnly", false},
+                {"AllowFocusRing", true},
+                {"AllowTabs", false},
+                {"Hint", ""},
+                {"Transparent", true}}});
 }
 
 PropertyList HintLook() {
   return Join({Font("System", 12),
-               {{"TextColor", kColorB}, {"Visible", false}, {"TextAlignment", 0},
-                {"Multiline", false}, {"Selectable", false}, {"Transparent", false}}});
+               {{"TextColor", kColorB},
+                {"Visible", false},
+                {"TextAlignment", 0},
+                {"Multiline", false},
+                {"Selectable", false},
+                {"Transparent", false}}});
 }
 
 PropertyList ButtonLook(bool bold) {
-  return Join({Font("System", 12, bold),
-               {{"Default", true}, {"Cancel", false}, {"MacButtonStyle", 0},
-                {"Transparent", true}}});
+  return Join(
+      {Font("System", 12, bold),
+       {{"Default", true}, {"Cancel", false}, {"MacButtonStyle", 0}, {"Transparent", true}}});
 }
 
 PropertyList CaptionLook() {
   return Join({Font("System", 14, true),
-               {{"TextColor", kColorA}, {"TextAlignment", 0}, {"Multiline", false},
-                {"Selectable", false}, {"Transparent", false}}});
+               {{"TextColor", kColorA},
+                {"TextAlignment", 0},
+                {"Multiline", false},
+                {"Selectable", false},
+                {"Transparent", false}}});
 }
 
 // Font, colours and flags. Whatever is not listed keeps the framework's
@@ -128,38 +141,62 @@ PropertyList CaptionLook() {
 std::map<std::string, PropertyList> Looks() {
   return {
       {"Canvas1",
-       {{"Enabled", false}, {"AllowFocus", false}, {"AllowFocusRing", true},
-        {"AllowTabs", false}, {"Transparent", true}, {"DoubleBuffer", false}}},
-      {"DataFld",
-       Join({Font("Courier", 11),
-             {{"TextColor", kBlack}, {"BackgroundColor", kWhite},
-              {"HasBackgroundColor", true}, {"Multiline", true},
-              {"HasVerticalScrollbar", true}, {"HasHorizontalScrollbar", false},
-              {"ReadOnly", false}, {"AllowStyledText", true}, {"HasBorder", true},
-              {"AllowFocusRing", false}, {"HideSelection", true}, {"AllowTabs", false},
-              {"MaximumCharactersAllowed", 0}, {"ValidationMask", ""},
-              {"LineSpacing", 1.0}, {"LineHeight", 0}, {"TextAlignment", 0},
-              {"Transparent", true}}})},
-      {"authorTxt",
-       Join({Font("System", 10),
-             {{"TextColor", kColorA}, {"TextAlignment", 2}, {"Multiline", false},
-              {"Selectable", false}, {"Transparent", false}}})},
+       {{"Enabled", false},
+        {"AllowFocus", false},
+        {"AllowFocusRing", true},
+        {"AllowTabs", false},
+        {"Transparent", true},
+        {"DoubleBuffer", false}}},
+      {"DataFld", Join({Font("Courier", 11),
+                        {{"TextColor", kBlack},
+                         {"BackgroundColor", kWhite},
+                         {"HasBackgroundColor", true},
+                         {"Multiline", true},
+                         {"HasVerticalScrollbar", true},
+                         {"HasHorizontalScrollbar", false},
+                         {"ReadOnly", false},
+                         {"AllowStyledText", true},
+                         {"HasBorder", true},
+                         {"AllowFocusRing", false},
+                         {"HideSelection", true},
+                         {"AllowTabs", false},
+                         {"MaximumCharactersAllowed", 0},
+                         {"ValidationMask", ""},
+                         {"LineSpacing", 1.0},
+                         {"LineHeight", 0},
+                         {"TextAlignment", 0},
+                         {"Transparent", true}}})},
+      {"authorTxt", Join({Font("System", 10),
+                          {{"TextColor", kColorA},
+                           {"TextAlignment", 2},
+                           {"Multiline", false},
+                           {"Selectable", false},
+                           {"Transparent", false}}})},
       {"VarFld", InputFieldLook(3, "###")},
       {"SubFld", InputFieldLook(4, "####")},
       {"RepFld", InputFieldLook(4, "####")},
       {"VarWarning", HintLook()},
       {"SubWarning", HintLook()},
       {"RepWarning", HintLook()},
-      {"disclaimFld",
-       Join({Font("System", 11),
-             {{"TextColor", kColorC}, {"BackgroundColor", kWhite},
-              {"HasBackgroundColor", true}, {"Visible", false}, {"Enabled", false},
-              {"Multiline", true}, {"HasVerticalScrollbar", false},
-              {"HasHorizontalScrollbar", false}, {"AllowStyledText", false},
-              {"HasBorder", false}, {"ReadOnly", false}, {"AllowFocusRing", false},
-              {"HideSelection", true}, {"AllowTabs", false},
-              {"MaximumCharactersAllowed", 0}, {"ValidationMask", ""},
-              {"TextAlignment", 0}, {"Transparent", true}}})},
+      {"disclaimFld", Join({Font("System", 11),
+                            {{"TextColor", kColorC},
+                             {"BackgroundColor", kWhite},
+                             {"HasBackgroundColor", true},
+                             {"Visible", false},
+                             {"Enabled", false},
+                             {"Multiline", true},
+                             {"HasVerticalScrollbar", false},
+                             {"HasHorizontalScrollbar", false},
+                             {"AllowStyledText", false},
+                             {"HasBorder", false},
+                             {"ReadOnly", false},
+                             {"AllowFocusRing", false},
+                             {"HideSelection", true},
+                             {"AllowTabs", false},
+                             {"MaximumCharactersAllowed", 0},
+                             {"ValidationMask", ""},
+                             {"TextAlignment", 0},
+                             {"Transparent", true}}})},
       {"CalculateBtn", ButtonLook(false)},
       {"PrintBtn", ButtonLook(false)},
       {"ClearBtn", ButtonLook(false)},
@@ -167,10 +204,11 @@ std::map<std::string, PropertyList> Looks() {
       {"Label1", CaptionLook()},
       {"Label2", CaptionLook()},
       {"Label3", CaptionLook()},
-      {"Qbtn",
-       Join({Font("System", 0),
-             {{"MacButtonStyle", 9}, {"Default", true}, {"Cancel", false},
-              {"Transparent", false}}})},
+      {"Qbtn", Join({Font("System", 0),
+                     {{"MacButtonStyle", 9},
+                      {"Default", true},
+                      {"Cancel", false},
+                      {"Transparent", false}}})},
       {"Line1", {{"LineColor", kColorA}, {"Thickness", 8}, {"Transparent", false}}},
       {"Pwheel", {{"Visible", false}, {"Enabled", true}, {"Transparent", false}}},
   };
@@ -212,8 +250,8 @@ const std::vector<ControlDesign>& Controls() {
     std::vector<ControlDesign> all;
     for (Place& place : Places()) {
       all.push_back({place.name, place.make,
-                     Join({place.geometry, Locked(place.locks), place.tab,
-                           place.content, looks.at(place.name)})});
+                     Join({place.geometry, Locked(place.locks), place.tab, place.content,
+                           looks.at(place.name)})});
     }
     return all;
   }();
@@ -221,6 +259,7 @@ const std::vector<ControlDesign>& Controls() {
 }
 
 const std::vector<Wiring>& Wirings() {
+  // clang-format off
   static const std::vector<Wiring> wirings = {
       {"Canvas1", "MouseExit", "( Canvas )", Bind<&ControlWnd::Canvas1_MouseExit>},
       {"DataFld", "MouseEnter", "( TextArea )", Bind<&ControlWnd::DataFld_MouseEnter>},
@@ -248,6 +287,7 @@ const std::vector<Wiring>& Wirings() {
       {"Qbtn", "MouseDown", "( PushButton, Integer, Integer ) as Boolean", Bind<&ControlWnd::Qbtn_MouseDown>},
       {"Pwheel", "Open", "( ProgressWheel )", Bind<&ControlWnd::Pwheel_Open>},
   };
+  // clang-format on
   return wirings;
 }
 

@@ -33,8 +33,7 @@ struct Wiring {
   const char* control;
   const char* event;
   const char* signature;
-  Delegate (*bind)(const std::shared_ptr<ControlWnd>& window,
-                   const std::string& signature);
+  Delegate (*bind)(const std::shared_ptr<ControlWnd>& window, const std::string& signature);
 };
 // The handlers, in attachment order.
 const std::vector<Wiring>& Wirings();

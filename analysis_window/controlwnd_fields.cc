@@ -35,8 +35,7 @@ bool ControlWnd::DataFld_KeyDown(const std::shared_ptr<TextArea>& /*control*/,
 
 void ControlWnd::DataFld_Open(const std::shared_ptr<TextArea>& /*control*/) {}
 
-bool ControlWnd::VarFld_KeyDown(const std::shared_ptr<TextField>& /*control*/,
-                                std::string key) {
+bool ControlWnd::VarFld_KeyDown(const std::shared_ptr<TextField>& /*control*/, std::string key) {
   return FilterKey(key);
 }
 
@@ -50,8 +49,7 @@ void ControlWnd::VarFld_LostFocus(const std::shared_ptr<TextField>& /*control*/)
 
 void ControlWnd::VarFld_TextChange(const std::shared_ptr<TextField>& /*control*/) {}
 
-bool ControlWnd::SubFld_KeyDown(const std::shared_ptr<TextField>& /*control*/,
-                                std::string key) {
+bool ControlWnd::SubFld_KeyDown(const std::shared_ptr<TextField>& /*control*/, std::string key) {
   return FilterKey(key);
 }
 
@@ -65,8 +63,7 @@ void ControlWnd::SubFld_LostFocus(const std::shared_ptr<TextField>& /*control*/)
 
 void ControlWnd::SubFld_TextChange(const std::shared_ptr<TextField>& /*control*/) {}
 
-bool ControlWnd::RepFld_KeyDown(const std::shared_ptr<TextField>& /*control*/,
-                                std::string key) {
+bool ControlWnd::RepFld_KeyDown(const std::shared_ptr<TextField>& /*control*/, std::string key) {
   return FilterKey(key);
 }
 
@@ -88,8 +85,8 @@ bool ControlWnd::CalculateBtn_MouseDown(const std::shared_ptr<PushButton>& /*con
   return false;
 }
 
-bool ControlWnd::CalculateBtn_MouseUp(const std::shared_ptr<PushButton>& /*control*/,
-                                      int64_t /*x*/, int64_t /*y*/) {
+bool ControlWnd::CalculateBtn_MouseUp(const std::shared_ptr<PushButton>& /*control*/, int64_t /*x*/,
+                                      int64_t /*y*/) {
   return false;
 }
 

@@ -1,7 +1,8 @@
 // The engine's routines next to the loop-for-loop transcription and next to
 // LAPACK (OpenBLAS, one thread), at the largest counts (200 variables, 2500
 // subjects) and at (50, 500), and the generator's draw rate. Run:
-//   taskset -c 2 build/bench/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+//   taskset -c 2 build/bench/engine_bench --benchmark_repetitions=5
+//   --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -18,9 +19,9 @@
 #include "tests/reference/literal_engine.h"
 
 extern "C" {
-void dsyevd_(const char* jobz, const char* uplo, const int* n, double* a, const int* lda,
-             double* w, double* work, const int* lwork, int* iwork, const int* liwork,
-             int* info, size_t jobz_length, size_t uplo_length);
+void dsyevd_(const char* jobz, const char* uplo, const int* n, double* a, const int* lda, double* w,
+             double* work, const int* lwork, int* iwork, const int* liwork, int* info,
+             size_t jobz_length, size_t uplo_length);
 void dsyrk_(const char* uplo, const char* trans, const int* n, const int* k, const double* alpha,
             const double* a, const int* lda, const double* beta, double* c, const int* ldc,
             size_t uplo_length, size_t trans_length);
@@ -113,8 +114,8 @@ class LapackEigenvalues {
   const std::vector<double>& Solve() {
     const int lwork = static_cast<int>(work_.size()), liwork = static_cast<int>(iwork_.size());
     int info = 0;
-    dsyevd_("N", "U", &n_, a_.data(), &n_, w_.data(), work_.data(), &lwork, iwork_.data(),
-            &liwork, &info, 1, 1);
+    dsyevd_("N", "U", &n_, a_.data(), &n_, w_.data(), work_.data(), &lwork, iwork_.data(), &liwork,
+            &info, 1, 1);
     if (info != 0) std::abort();
     return w_;
   }
@@ -159,7 +160,8 @@ void BM_ReplicationLapack(benchmark::State& state) {
     for (double& m : mean) m /= N;
     // Column-major n x N: column j is subject j.
     for (int j = 0; j < N; ++j)
-      for (int i = 0; i < n; ++i) centred[static_cast<size_t>(j) * n + i] = data.Row(j + 1)[i + 1] - mean[i];
+      for (int i = 0; i < n; ++i)
+        centred[static_cast<size_t>(j) * n + i] = data.Row(j + 1)[i + 1] - mean[i];
     double* c = solver.matrix();
     dsyrk_("U", "N", &n, &N, &one, centred.data(), &n, &zero, c, &n, 1, 1);
     for (int i = 0; i < n; ++i) spread[i] = std::sqrt(c[i * n + i]);

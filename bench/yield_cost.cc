@@ -79,6 +79,7 @@ int main() {
   std::printf("longest gap between calls:    %.1f ms\n",
               std::chrono::duration<double, std::milli>(longest_gap).count());
   std::printf("wheel steps during the run:   %lld\n",
-              static_cast<long long>(seams::WheelSteps(Cast<ProgressWheel>(window->_ControlByName("Wheel")))));
+              static_cast<long long>(
+                  seams::WheelSteps(Cast<ProgressWheel>(window->_ControlByName("Wheel")))));
   return 0;
 }

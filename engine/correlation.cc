@@ -104,6 +104,6 @@ template <int W>
 }  // namespace
 
 VELLACOR_DISPATCH(CorrelationKernel, Correlation,
-                  (const double* data, int64_t data_stride, int64_t rows, int64_t cols,
-                   double* r, int64_t r_stride, CorrelationWorkspace& work),
+                  (const double* data, int64_t data_stride, int64_t rows, int64_t cols, double* r,
+                   int64_t r_stride, CorrelationWorkspace& work),
                   (data, data_stride, rows, cols, r, r_stride, work))

@@ -18,6 +18,5 @@ struct CorrelationWorkspace {
 // r[i * r_stride + k] = correlation of columns i and k of the rows x cols
 // block at data (row stride data_stride), for 0 <= i, k < cols; the diagonal
 // is exactly 1. Yields between blocks.
-void CorrelationKernel(const double* data, int64_t data_stride, int64_t rows,
-                       int64_t cols, double* r, int64_t r_stride,
-                       CorrelationWorkspace& work);
+void CorrelationKernel(const double* data, int64_t data_stride, int64_t rows, int64_t cols,
+                       double* r, int64_t r_stride, CorrelationWorkspace& work);

@@ -33,8 +33,8 @@
 // chain through x_j.
 
 namespace {
-constexpr int64_t kGroups = 4;           // groups of four rows in flight
-constexpr int64_t kBundle = 4 * kGroups; // rows per bundle
+constexpr int64_t kGroups = 4;            // groups of four rows in flight
+constexpr int64_t kBundle = 4 * kGroups;  // rows per bundle
 
 // What pivot (p, q) does, from A(p, q), E(p) and E(q) alone.
 struct Pivot {
@@ -105,14 +105,13 @@ using v4i = long long __attribute__((vector_size(32)));
 // the rows' M[p][j], row points at M[first row][qb]. A column whose
 // rotation did not happen is skipped whole, so each element sees exactly
 // its own rotations.
-[[gnu::always_inline]] inline void RotateBlock(v4& x, double* row, int64_t ld,
-                                               const char* rotated, const double* s,
-                                               const double* tau) {
+[[gnu::always_inline]] inline void RotateBlock(v4& x, double* row, int64_t ld, const char* rotated,
+                                               const double* s, const double* tau) {
   if (!(rotated[0] | rotated[1] | rotated[2] | rotated[3])) return;
   v4 c0 = Load<4>(row), c1 = Load<4>(row + ld), c2 = Load<4>(row + 2 * ld),
      c3 = Load<4>(row + 3 * ld);
   Transpose(c0, c1, c2, c3);  // c_k: column qb + k of the four rows
-  v4 xr = x;  // in a register across the four rotations
+  v4 xr = x;                  // in a register across the four rotations
   if (rotated[0]) Rotate(xr, c0, s[0], tau[0]);
   if (rotated[1]) Rotate(xr, c1, s[1], tau[1]);
   if (rotated[2]) Rotate(xr, c2, s[2], tau[2]);
@@ -129,10 +128,9 @@ using v4i = long long __attribute__((vector_size(32)));
 // copies M[j][q], for rows j in [first, n) and rotated q > j in increasing
 // order (rotated[q], s[q], tau[q] describe rotation (p, q)). Rows and
 // columns up to kBundle past n are padding that no rotation touches.
-[[gnu::always_inline]] inline void ApplyMiddleRanges(double* M, int64_t n, int64_t ld,
-                                                     double* P, int64_t first,
-                                                     const char* rotated, const double* s,
-                                                     const double* tau) {
+[[gnu::always_inline]] inline void ApplyMiddleRanges(double* M, int64_t n, int64_t ld, double* P,
+                                                     int64_t first, const char* rotated,
+                                                     const double* s, const double* tau) {
   for (int64_t j0 = first; j0 < n - 1; j0 += kBundle) {
     v4 x[kGroups];
     for (int64_t g = 0; g < kGroups; ++g) {

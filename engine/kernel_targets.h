@@ -69,17 +69,20 @@ inline int MachineVectorWidth() {
 #define VELLACOR_DISPATCH(Name, Kernel, Params, Args) \
   void Name Params { Kernel<kFixedWidth> Args; }
 #else
-#define VELLACOR_DISPATCH(Name, Kernel, Params, Args)                             \
-  namespace {                                                                     \
-  [[gnu::target("arch=x86-64-v4")]] void Name##V4 Params { Kernel<8> Args; }      \
-  [[gnu::target("arch=x86-64-v3")]] void Name##V3 Params { Kernel<4> Args; }      \
-  void Name##Base Params { Kernel<2> Args; }                                      \
-  }                                                                               \
-  void Name Params {                                                              \
-    switch (MachineVectorWidth()) {                                               \
-      case 8: return Name##V4 Args;                                               \
-      case 4: return Name##V3 Args;                                               \
-      default: return Name##Base Args;                                            \
-    }                                                                             \
+#define VELLACOR_DISPATCH(Name, Kernel, Params, Args)                        \
+  namespace {                                                                \
+  [[gnu::target("arch=x86-64-v4")]] void Name##V4 Params { Kernel<8> Args; } \
+  [[gnu::target("arch=x86-64-v3")]] void Name##V3 Params { Kernel<4> Args; } \
+  void Name##Base Params { Kernel<2> Args; }                                 \
+  }                                                                          \
+  void Name Params {                                                         \
+    switch (MachineVectorWidth()) {                                          \
+      case 8:                                                                \
+        return Name##V4 Args;                                                \
+      case 4:                                                                \
+        return Name##V3 Args;                                                \
+      default:                                                               \
+        return Name##Base Args;                                              \
+    }                                                                        \
   }
 #endif

@@ -14,13 +14,12 @@
 namespace {
 // The kernels read elements 1..rows by 1..cols without checks; an array
 // that lacks them fails here as the first checked read would.
-void RequireBounds(const Array2D<double>& a, int64_t rows, int64_t cols,
-                   const char* name) {
+void RequireBounds(const Array2D<double>& a, int64_t rows, int64_t cols, const char* name) {
   if (rows > 0 && cols > 0 && (a.UBound(1) < rows || a.UBound(2) < cols))
     throw OutOfBoundsException(std::string(name) + " has upper bounds (" +
-                               std::to_string(a.UBound(1)) + ", " +
-                               std::to_string(a.UBound(2)) + "), needs (" +
-                               std::to_string(rows) + ", " + std::to_string(cols) + ")");
+                               std::to_string(a.UBound(1)) + ", " + std::to_string(a.UBound(2)) +
+                               "), needs (" + std::to_string(rows) + ", " + std::to_string(cols) +
+                               ")");
 }
 
 // The kernels' scratch space, kept from one replication to the next so that

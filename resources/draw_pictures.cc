@@ -81,8 +81,8 @@ QImage Emblem() {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QString folder = argc > 1 ? QString(argv[1]) : QString(".");
-  const bool ok = ProductPicture().save(folder + "/Vellacor.png") &&
-                  Emblem().save(folder + "/VovUderod.png");
+  const bool ok =
+      ProductPicture().save(folder + "/Vellacor.png") && Emblem().save(folder + "/VovUderod.png");
   if (!ok) std::fprintf(stderr, "could not write the pictures into %s\n", argv[1]);
   return ok ? 0 : 1;
 }

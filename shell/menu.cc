@@ -60,9 +60,15 @@ const std::vector<MenuDesign>& Menus() {
 std::shared_ptr<MenuItem> Make(const ItemDesign& design) {
   std::shared_ptr<MenuItem> item;
   switch (design.kind) {
-    case Kind::kPlain: item = std::make_shared<MenuItem>(); break;
-    case Kind::kQuit: item = std::make_shared<QuitMenuItem>(); break;
-    case Kind::kApplication: item = std::make_shared<AppleMenuItem>(); break;
+    case Kind::kPlain:
+      item = std::make_shared<MenuItem>();
+      break;
+    case Kind::kQuit:
+      item = std::make_shared<QuitMenuItem>();
+      break;
+    case Kind::kApplication:
+      item = std::make_shared<AppleMenuItem>();
+      break;
   }
   item->Constructor();
   item->SetName(design.name);
@@ -78,13 +84,11 @@ std::shared_ptr<MenuItem> Make(const ItemDesign& design) {
 // afresh.
 void Build(MenuBar& bar, const std::string& menu_name) {
   const std::vector<MenuDesign>& menus = Menus();
-  const auto design = std::find_if(menus.begin(), menus.end(), [&](const MenuDesign& m) {
-    return m.menu.name == menu_name;
-  });
+  const auto design = std::find_if(menus.begin(), menus.end(),
+                                   [&](const MenuDesign& m) { return m.menu.name == menu_name; });
   if (design == menus.end()) throw InvalidArgumentException("no menu named " + menu_name);
   bar.AddMenu(Make(design->menu));
-  for (const ItemDesign& item : design->items)
-    NotNil(bar.Child(menu_name))->AddMenu(Make(item));
+  for (const ItemDesign& item : design->items) NotNil(bar.Child(menu_name))->AddMenu(Make(item));
 }
 
 }  // namespace
@@ -93,8 +97,7 @@ std::shared_ptr<Menu> Menu::Instance() {
   return _InstanceMadeBy([] { return std::make_shared<Menu>(); });
 }
 
-std::shared_ptr<Menu> Menu::_InstanceMadeBy(
-    const std::function<std::shared_ptr<Menu>()>& make) {
+std::shared_ptr<Menu> Menu::_InstanceMadeBy(const std::function<std::shared_ptr<Menu>()>& make) {
   if (!_implicitInstance) {
     std::shared_ptr<Menu> bar = NotNil(make());
     bar->Constructor();

@@ -20,8 +20,7 @@ class Menu : public MenuBar {
   // the same object. An error while building passes on and stores nothing.
   static std::shared_ptr<Menu> Instance();
   // Instance() with another way of making the bar (a test's failing one).
-  static std::shared_ptr<Menu> _InstanceMadeBy(
-      const std::function<std::shared_ptr<Menu>()>& make);
+  static std::shared_ptr<Menu> _InstanceMadeBy(const std::function<std::shared_ptr<Menu>()>& make);
 
   // The single bar once built, held for the life of the process.
   static inline std::shared_ptr<Menu> _implicitInstance;

@@ -42,17 +42,25 @@ const PropertyList& WindowProperties() {
 
 // What every visual control of the window carries besides its own list.
 // Index -1: a member of no control set.
-PropertyList Common(int left, int top, int width, int height, int tab_index,
-                    bool tab_stop, bool lock_left_top) {
+PropertyList Common(int left, int top, int width, int height, int tab_index, bool tab_stop,
+                    bool lock_left_top) {
   return {
-      {"Index", -1},          {"Left", left},
-      {"Top", top},           {"Width", width},
-      {"Height", height},     {"LockLeft", lock_left_top},
-      {"LockTop", lock_left_top}, {"LockRight", false},
-      {"LockBottom", false},  {"TabIndex", tab_index},
-      {"TabPanelIndex", 0},   {"TabStop", tab_stop},
-      {"InitialParent", ""},  {"Visible", true},
-      {"Enabled", true},      {"AllowAutoDeactivate", true},
+      {"Index", -1},
+      {"Left", left},
+      {"Top", top},
+      {"Width", width},
+      {"Height", height},
+      {"LockLeft", lock_left_top},
+      {"LockTop", lock_left_top},
+      {"LockRight", false},
+      {"LockBottom", false},
+      {"TabIndex", tab_index},
+      {"TabPanelIndex", 0},
+      {"TabStop", tab_stop},
+      {"InitialParent", ""},
+      {"Visible", true},
+      {"Enabled", true},
+      {"AllowAutoDeactivate", true},
       {"Tooltip", ""},
   };
 }
@@ -62,8 +70,8 @@ PropertyList Join(PropertyList first, const PropertyList& second) {
   return first;
 }
 
-PropertyList CanvasProperties(int left, int top, int width, int height,
-                              int tab_index, bool lock_left_top) {
+PropertyList CanvasProperties(int left, int top, int width, int height, int tab_index,
+                              bool lock_left_top) {
   return Join(Common(left, top, width, height, tab_index, true, lock_left_top),
               {{"Transparent", true},
                {"DoubleBuffer", false},
@@ -79,21 +87,20 @@ const PropertyList& Canvas1Properties() {
 
 const PropertyList& StaticText1Properties() {
   static const PropertyList properties =
-      Join(Common(0, 213, 414, 35, 2, false, false),
-           {{"Text", std::string(kVersionNotice)},
-            {"TextColor", kGrey},
-            {"FontName", "System"},
-            {"FontSize", 10},
-            {"FontUnit", 0},
-            {"Bold", false},
-            {"Italic", false},
-            {"Underline", false},
-            {"TextAlignment", 2},
-            {"Multiline", false},
-            {"Selectable", false},
-            {"Transparent", false},
-            {"DataField", ""},
-            {"DataSource", ""}});
+      Join(Common(0, 213, 414, 35, 2, false, false), {{"Text", std::string(kVersionNotice)},
+                                                      {"TextColor", kGrey},
+                                                      {"FontName", "System"},
+                                                      {"FontSize", 10},
+                                                      {"FontUnit", 0},
+                                                      {"Bold", false},
+                                                      {"Italic", false},
+                                                      {"Underline", false},
+                                                      {"TextAlignment", 2},
+                                                      {"Multiline", false},
+                                                      {"Selectable", false},
+                                                      {"Transparent", false},
+                                                      {"DataField", ""},
+                                                      {"DataSource", ""}});
   return properties;
 }
 
@@ -141,22 +148,15 @@ void SplashWnd::_CreateControls0() {
   _SetProperties(Timer1(), Timer1Properties());
   auto self = Cast<SplashWnd>(shared_from_this());
   RuntimeAddEventHandler(Timer1(), "Action",
-                         RuntimeCreateDelegate(self, &SplashWnd::Timer1_Action,
-                                               "( Timer )"));
+                         RuntimeCreateDelegate(self, &SplashWnd::Timer1_Action, "( Timer )"));
 }
 
-std::shared_ptr<Canvas> SplashWnd::Canvas1() {
-  return Cast<Canvas>(_ControlByName("Canvas1"));
-}
+std::shared_ptr<Canvas> SplashWnd::Canvas1() { return Cast<Canvas>(_ControlByName("Canvas1")); }
 std::shared_ptr<Label> SplashWnd::StaticText1() {
   return Cast<Label>(_ControlByName("StaticText1"));
 }
-std::shared_ptr<Canvas> SplashWnd::Canvas3() {
-  return Cast<Canvas>(_ControlByName("Canvas3"));
-}
-std::shared_ptr<Timer> SplashWnd::Timer1() {
-  return Cast<Timer>(_ControlByName("Timer1"));
-}
+std::shared_ptr<Canvas> SplashWnd::Canvas3() { return Cast<Canvas>(_ControlByName("Canvas3")); }
+std::shared_ptr<Timer> SplashWnd::Timer1() { return Cast<Timer>(_ControlByName("Timer1")); }
 
 void SplashWnd::HandOver() {
   // Hide first, so that the main window, made on the first hand-over, is

@@ -23,16 +23,12 @@ int ProcessMain(int argc, char** argv, char** envp) {
 }
 
 void _AddStaticInitializers() {
-  RuntimeAddInitializer("FileTypes.pAllFileTypes",
-                        [] { FileTypes::pAllFileTypes.ReDim(-1); });
+  RuntimeAddInitializer("FileTypes.pAllFileTypes", [] { FileTypes::pAllFileTypes.ReDim(-1); });
   RuntimeAddInitializer("FileTypes.pText", [] { FileTypes::pText.reset(); });
-  RuntimeAddInitializer("ControlWnd",
-                        [] { RuntimeRegisterClass("ControlWnd.ControlWnd"); });
-  RuntimeAddInitializer("Menu._implicitInstance",
-                        [] { Menu::_implicitInstance.reset(); });
+  RuntimeAddInitializer("ControlWnd", [] { RuntimeRegisterClass("ControlWnd.ControlWnd"); });
+  RuntimeAddInitializer("Menu._implicitInstance", [] { Menu::_implicitInstance.reset(); });
   RuntimeAddInitializer("Menu", [] { RuntimeRegisterClass(Menu::kClassName); });
-  RuntimeAddInitializer("SplashWnd.Timer1",
-                        [] { RuntimeRegisterClass("SplashWnd.Timer1"); });
+  RuntimeAddInitializer("SplashWnd.Timer1", [] { RuntimeRegisterClass("SplashWnd.Timer1"); });
   RuntimeAddInitializer("SplashWnd", [] { SplashWnd::_RegisterClass(); });
   RuntimeAddInitializer("VarsModule", [] { VarsModule::InitializeVariables(); });
   RuntimeAddInitializer("App", [] { App::_RegisterClass(); });
@@ -50,16 +46,15 @@ void _Main() {
     } catch (const RuntimeException& e) {
       _RuntimeSetPendingException(e.Clone());
     } catch (const std::exception& e) {
-      _RuntimeSetPendingException(std::make_shared<RuntimeException>(
-          std::string("start-up: ") + e.what()));
+      _RuntimeSetPendingException(
+          std::make_shared<RuntimeException>(std::string("start-up: ") + e.what()));
     }
   }
-  if (_RuntimeHasPendingException())
-    _UnhandledException(_RuntimeTakePendingException());
+  if (_RuntimeHasPendingException()) _UnhandledException(_RuntimeTakePendingException());
 }
 
-std::shared_ptr<RuntimeException> _CallFunctionWithExceptionHandling(
-    void (*function)(void*), void* argument) {
+std::shared_ptr<RuntimeException> _CallFunctionWithExceptionHandling(void (*function)(void*),
+                                                                     void* argument) {
   try {
     function(argument);
   } catch (const RuntimeException& e) {
@@ -82,8 +77,7 @@ void _InitFileTypes() { FileTypes::_Initialize(); }
 void _NewAppInstance() {
   auto app = std::make_shared<App>();
   app->Constructor();
-  app->_x_SetVersionData(3, 0, 0, 0, 3, std::string(kVersionNotice), "3.0",
-                         "Vellacor");
+  app->_x_SetVersionData(3, 0, 0, 0, 3, std::string(kVersionNotice), "3.0", "Vellacor");
   app->SetMenuBar(Menu::Instance());
   // From here on the framework holds the object; an object that never got
   // this far is released with the local reference.

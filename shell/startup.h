@@ -31,8 +31,8 @@ void _Main();
 // The exception helper that _Main installs: calls function(argument) and
 // returns the RuntimeException it raised, no longer pending, or empty when
 // it raised none. Any other exception passes through.
-std::shared_ptr<RuntimeException> _CallFunctionWithExceptionHandling(
-    void (*function)(void*), void* argument);
+std::shared_ptr<RuntimeException> _CallFunctionWithExceptionHandling(void (*function)(void*),
+                                                                     void* argument);
 
 // High-resolution support, the framework's own classes and plug-in entry
 // points, the file type, the application object, the application's menu

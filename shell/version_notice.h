@@ -4,5 +4,4 @@
 
 #include <string_view>
 
-inline constexpr std::string_view kVersionNotice =
-    "(c) 2026, the Vellacor authors.";
+inline constexpr std::string_view kVersionNotice = "(c) 2026, the Vellacor authors.";

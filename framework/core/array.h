@@ -49,8 +49,8 @@ class Array1D {
  private:
   size_t Check(int64_t i) const {
     if (i < 0 || i > ubound_)
-      throw OutOfBoundsException("index " + std::to_string(i) +
-                                 " outside 0.." + std::to_string(ubound_));
+      throw OutOfBoundsException("index " + std::to_string(i) + " outside 0.." +
+                                 std::to_string(ubound_));
     return static_cast<size_t>(i);
   }
 
@@ -65,8 +65,7 @@ class Array2D {
   Array2D(int64_t ubound1, int64_t ubound2) { ReDim(ubound1, ubound2); }
 
   void ReDim(int64_t ubound1, int64_t ubound2) {
-    if (ubound1 < -1 || ubound2 < -1)
-      throw OutOfBoundsException("negative upper bound");
+    if (ubound1 < -1 || ubound2 < -1) throw OutOfBoundsException("negative upper bound");
     if (ubound1 == ub1_ && ubound2 == ub2_) return;
     if (ubound1 == -1 || ubound2 == -1) ubound1 = ubound2 = -1;
     ub1_ = ubound1;
@@ -92,9 +91,8 @@ class Array2D {
  private:
   size_t Check(int64_t i, int64_t j) const {
     if (i < 0 || i > ub1_ || j < 0 || j > ub2_)
-      throw OutOfBoundsException("index (" + std::to_string(i) + ", " +
-                                 std::to_string(j) + ") outside (" +
-                                 std::to_string(ub1_) + ", " +
+      throw OutOfBoundsException("index (" + std::to_string(i) + ", " + std::to_string(j) +
+                                 ") outside (" + std::to_string(ub1_) + ", " +
                                  std::to_string(ub2_) + ")");
     return static_cast<size_t>(i * (ub2_ + 1) + j);
   }

@@ -9,8 +9,7 @@
 
 class RuntimeException : public std::runtime_error {
  public:
-  explicit RuntimeException(const std::string& message = "")
-      : std::runtime_error(message) {}
+  explicit RuntimeException(const std::string& message = "") : std::runtime_error(message) {}
   // The text the user and standard error see.
   std::string Message() const { return what(); }
   virtual const char* ClassName() const { return "RuntimeException"; }

@@ -34,8 +34,7 @@ std::shared_ptr<T> Cast(const std::shared_ptr<U>& from) {
   if (!from) return nullptr;
   auto to = std::dynamic_pointer_cast<T>(from);
   if (!to)
-    throw IllegalCastException(std::string("an object of class ") +
-                               from->ClassName() +
+    throw IllegalCastException(std::string("an object of class ") + from->ClassName() +
                                " cannot be converted to this class");
   return to;
 }
@@ -50,5 +49,4 @@ const std::shared_ptr<T>& NotNil(const std::shared_ptr<T>& ref) {
 // Applies a property list to an object, entry by entry in list order.
 // Raises NilObjectException for an empty target; an unknown name or a value
 // of the wrong kind raises at that entry, leaving the earlier ones applied.
-void _SetProperties(const std::shared_ptr<Object>& target,
-                    const PropertyList& properties);
+void _SetProperties(const std::shared_ptr<Object>& target, const PropertyList& properties);

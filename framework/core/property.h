@@ -49,18 +49,15 @@ struct Color {
   uint8_t Green() const { return bytes[1]; }
   uint8_t Blue() const { return bytes[0]; }
   uint8_t Alpha() const { return bytes[3]; }
-  static constexpr Color FromStored(uint8_t b0, uint8_t b1, uint8_t b2,
-                                    uint8_t b3) {
+  static constexpr Color FromStored(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
     return Color{{b0, b1, b2, b3}};
   }
-  static constexpr Color FromRGB(uint8_t r, uint8_t g, uint8_t b) {
-    return Color{{b, g, r, 0}};
-  }
+  static constexpr Color FromRGB(uint8_t r, uint8_t g, uint8_t b) { return Color{{b, g, r, 0}}; }
   bool operator==(const Color&) const = default;
 };
 
-using PropertyValue = std::variant<bool, int64_t, double, std::string, Color,
-                                   std::shared_ptr<Picture>>;
+using PropertyValue =
+    std::variant<bool, int64_t, double, std::string, Color, std::shared_ptr<Picture>>;
 
 struct Property {
   std::string name;

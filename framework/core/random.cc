@@ -31,8 +31,7 @@ Random::Random() {
   // getrandom blocks only until the kernel's pool is first initialised.
   if (getrandom(s_, sizeof s_, 0) != static_cast<ssize_t>(sizeof s_)) {
     std::random_device device;
-    for (uint64_t& word : s_)
-      word = (static_cast<uint64_t>(device()) << 32) ^ device();
+    for (uint64_t& word : s_) word = (static_cast<uint64_t>(device()) << 32) ^ device();
   }
   if (AllZero(s_)) Seed(0);
 }

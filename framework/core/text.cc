@@ -1,12 +1,12 @@
 #include "framework/core/text.h"
 
+#include <locale.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
-
-#include <locale.h>
 
 #include "framework/core/exceptions.h"
 
@@ -28,7 +28,8 @@ int64_t CodeAt(const std::string& s, size_t i) {
   const unsigned char c = static_cast<unsigned char>(s[i]);
   if (end - i == 1) return c;
   int64_t code = c & (0xFF >> (end - i + 1));
-  for (size_t k = i + 1; k < end; ++k) code = (code << 6) | (static_cast<unsigned char>(s[k]) & 0x3F);
+  for (size_t k = i + 1; k < end; ++k)
+    code = (code << 6) | (static_cast<unsigned char>(s[k]) & 0x3F);
   return code;
 }
 
@@ -74,11 +75,14 @@ std::string Format(double value, const std::string& spec) {
   bool leading_zero = false, after_point = false;
   for (char c : spec) {
     if (c == '.') {
-      if (after_point) throw InvalidArgumentException("format spec \"" + spec + "\" has two points");
+      if (after_point)
+        throw InvalidArgumentException("format spec \"" + spec + "\" has two points");
       after_point = true;
     } else if (c == '0' || c == '#') {
-      if (after_point) ++decimals;
-      else if (c == '0') leading_zero = true;
+      if (after_point)
+        ++decimals;
+      else if (c == '0')
+        leading_zero = true;
     } else if (c != ',') {
       throw InvalidArgumentException("format spec \"" + spec + "\" is not supported");
     }
@@ -125,7 +129,8 @@ std::string Right(const std::string& text, int64_t count) {
 int64_t Asc(const std::string& text) { return text.empty() ? 0 : CodeAt(text, 0); }
 
 std::string Chr(int64_t code) {
-  if (code < 0 || code > 0x10FFFF) throw InvalidArgumentException("character code " + std::to_string(code));
+  if (code < 0 || code > 0x10FFFF)
+    throw InvalidArgumentException("character code " + std::to_string(code));
   std::string s;
   const auto c = static_cast<uint32_t>(code);
   if (c < 0x80) {

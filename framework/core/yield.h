@@ -19,8 +19,7 @@ void SetYieldHandler(void (*handler)());
 
 // The yield point: returns after pending work is done.
 inline void RuntimeYield() {
-  if (yield_detail::handler != nullptr && --yield_detail::countdown <= 0)
-    yield_detail::SlowPath();
+  if (yield_detail::handler != nullptr && --yield_detail::countdown <= 0) yield_detail::SlowPath();
 }
 
 // Calls the handler now, whatever the throttle says (used where a run

@@ -26,9 +26,8 @@ void Application::_SetSupportsHiDPI(bool supported) {
 
 bool Application::SupportsHiDPI() { return supports_hidpi; }
 
-void Application::_x_SetVersionData(int64_t major, int64_t minor, int64_t bug,
-                                    int64_t nonRelease, int64_t stageCode,
-                                    const std::string& longVersion,
+void Application::_x_SetVersionData(int64_t major, int64_t minor, int64_t bug, int64_t nonRelease,
+                                    int64_t stageCode, const std::string& longVersion,
                                     const std::string& shortVersion,
                                     const std::string& packageInfo) {
   major_ = major;
@@ -46,9 +45,7 @@ void Application::SetMenuBar(const std::shared_ptr<::MenuBar>& bar) {
   native::ShowMenuBarInAllWindows(bar);
 }
 
-bool Application::IsEventImplemented(const std::string& /*eventName*/) const {
-  return false;
-}
+bool Application::IsEventImplemented(const std::string& /*eventName*/) const { return false; }
 
 void _RuntimeRegisterAppObject(const std::shared_ptr<Application>& app) {
   NotNil(app);

@@ -25,11 +25,9 @@ class Application : public Object {
   static bool SupportsHiDPI();
 
   // Stores the version data; the framework itself does not interpret it.
-  void _x_SetVersionData(int64_t major, int64_t minor, int64_t bug,
-                         int64_t nonRelease, int64_t stageCode,
-                         const std::string& longVersion,
-                         const std::string& shortVersion,
-                         const std::string& packageInfo);
+  void _x_SetVersionData(int64_t major, int64_t minor, int64_t bug, int64_t nonRelease,
+                         int64_t stageCode, const std::string& longVersion,
+                         const std::string& shortVersion, const std::string& packageInfo);
   int64_t MajorVersion() const { return major_; }
   int64_t MinorVersion() const { return minor_; }
   int64_t BugVersion() const { return bug_; }

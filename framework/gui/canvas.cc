@@ -30,7 +30,8 @@ class CanvasWidget : public QWidget {
 
 const props::Table<Canvas>& CanvasTable() {
   static const props::Table<Canvas> table = {
-      {"Backdrop", [](Canvas& c, const PropertyValue& v) { c.SetBackdrop(props::AsPicture("Backdrop", v)); }},
+      {"Backdrop",
+       [](Canvas& c, const PropertyValue& v) { c.SetBackdrop(props::AsPicture("Backdrop", v)); }},
       {"AllowTabs", props::Ignore<Canvas>},
   };
   return table;

@@ -31,9 +31,7 @@ void Control::SetProperty(const std::string& name, const PropertyValue& value) {
   props::Set<Control, Object>(*this, ControlTable(), name, value);
 }
 
-std::map<std::string, Control::EventShape> Control::Events() const {
-  return {{"Open", {"", ""}}};
-}
+std::map<std::string, Control::EventShape> Control::Events() const { return {{"Open", {"", ""}}}; }
 
 std::string Control::EventSignature(const std::string& event) const {
   const auto events = Events();
@@ -88,6 +86,7 @@ namespace {
 const props::Table<RectControl>& RectTable() {
   using N = RectControl::Native;
   auto native = [](RectControl& c) -> N& { return N::Of(c); };
+  // clang-format off
   static const props::Table<RectControl> table = {
       {"Left", [=](RectControl& c, const PropertyValue& v) { native(c).left = props::AsInt("Left", v); native(c).ApplyGeometry(); }},
       {"Top", [=](RectControl& c, const PropertyValue& v) { native(c).top = props::AsInt("Top", v); native(c).ApplyGeometry(); }},
@@ -120,6 +119,7 @@ const props::Table<RectControl>& RectTable() {
       {"DoubleBuffer", props::Ignore<RectControl>},
       {"Tooltip", props::Ignore<RectControl>},
   };
+  // clang-format on
   return table;
 }
 
@@ -169,7 +169,8 @@ void RectControl::SetFocus() {
   auto window = OwnerWindow();
   QWidget* w = native_->widget;
   if (!window || w == nullptr || w->focusPolicy() == Qt::NoFocus) return;
-  Window::Native::Of(*window).FocusMovedTo(std::static_pointer_cast<RectControl>(shared_from_this()));
+  Window::Native::Of(*window).FocusMovedTo(
+      std::static_pointer_cast<RectControl>(shared_from_this()));
   w->setFocus(Qt::OtherFocusReason);
 }
 

@@ -64,8 +64,7 @@ class Control : public Object {
   // through the runtime's dispatch. Returns the handler's Boolean result
   // (false for events without one), or nothing when no handler is wired or
   // the handler raised.
-  std::optional<bool> RaiseEvent(const std::string& event,
-                                 const std::vector<EventArg>& args = {});
+  std::optional<bool> RaiseEvent(const std::string& event, const std::vector<EventArg>& args = {});
 
  protected:
   // Called by the window that makes the control, before any property.

@@ -12,8 +12,7 @@ class Date : public Object {
   // The current local date and time.
   Date();
   // A given local date and time.
-  Date(int64_t year, int64_t month, int64_t day, int64_t hour, int64_t minute,
-       int64_t second);
+  Date(int64_t year, int64_t month, int64_t day, int64_t hour, int64_t minute, int64_t second);
   const char* ClassName() const override { return kClassName; }
 
   // The date in the user's short date format, the time in the user's long

@@ -26,21 +26,39 @@
 #include "framework/core/object.h"
 
 namespace delegate_detail {
-template <typename T> struct TypeName;
-template <> struct TypeName<std::string> { static std::string Get() { return "String"; } };
-template <> struct TypeName<int64_t> { static std::string Get() { return "Integer"; } };
-template <> struct TypeName<double> { static std::string Get() { return "Double"; } };
-template <> struct TypeName<bool> { static std::string Get() { return "Boolean"; } };
-template <typename C> struct TypeName<std::shared_ptr<C>> {
+template <typename T>
+struct TypeName;
+template <>
+struct TypeName<std::string> {
+  static std::string Get() { return "String"; }
+};
+template <>
+struct TypeName<int64_t> {
+  static std::string Get() { return "Integer"; }
+};
+template <>
+struct TypeName<double> {
+  static std::string Get() { return "Double"; }
+};
+template <>
+struct TypeName<bool> {
+  static std::string Get() { return "Boolean"; }
+};
+template <typename C>
+struct TypeName<std::shared_ptr<C>> {
   static std::string Get() { return C::kClassName; }
 };
 
-template <typename R> std::string ResultText() {
-  if constexpr (std::is_void_v<R>) return "";
-  else return " as " + TypeName<R>::Get();
+template <typename R>
+std::string ResultText() {
+  if constexpr (std::is_void_v<R>)
+    return "";
+  else
+    return " as " + TypeName<R>::Get();
 }
 
-template <typename R, typename... A> std::string SignatureOf() {
+template <typename R, typename... A>
+std::string SignatureOf() {
   std::string params;
   ((params += (params.empty() ? "" : ", ") + TypeName<A>::Get()), ...);
   return "( " + params + " )" + ResultText<R>();
@@ -85,9 +103,10 @@ class TypedDelegate : public RuntimeDelegate {
   }
 
   template <typename T>
-  static T Extract(const std::shared_ptr<Object>& sender,
-                   const std::vector<EventArg>& args, size_t i) {
-    constexpr bool kWithSender = sizeof...(A) == 0 ? false : IsPtr<std::tuple_element_t<0, std::tuple<A...>>>::value;
+  static T Extract(const std::shared_ptr<Object>& sender, const std::vector<EventArg>& args,
+                   size_t i) {
+    constexpr bool kWithSender =
+        sizeof...(A) == 0 ? false : IsPtr<std::tuple_element_t<0, std::tuple<A...>>>::value;
     if constexpr (IsPtr<T>::value) {
       return Cast<typename T::element_type>(sender);
     } else {
@@ -104,8 +123,10 @@ class TypedDelegate : public RuntimeDelegate {
       return false;
     }
   }
-  template <typename T> struct IsPtr : std::false_type {};
-  template <typename T> struct IsPtr<std::shared_ptr<T>> : std::true_type {};
+  template <typename T>
+  struct IsPtr : std::false_type {};
+  template <typename T>
+  struct IsPtr<std::shared_ptr<T>> : std::true_type {};
 
   std::function<R(A...)> fn_;
 };
@@ -116,25 +137,22 @@ using Delegate = std::shared_ptr<RuntimeDelegate>;
 // controls, which hold the handler); calling the handler after the window
 // is gone raises NilObjectException.
 template <typename W, typename C, typename R, typename... A>
-Delegate RuntimeCreateDelegate(const std::shared_ptr<W>& window,
-                               R (C::*method)(A...),
+Delegate RuntimeCreateDelegate(const std::shared_ptr<W>& window, R (C::*method)(A...),
                                const std::string& signature) {
   static_assert(std::is_base_of_v<C, W>, "the method must belong to the window's class");
   NotNil(window);
-  const std::string derived =
-      delegate_detail::SignatureOf<R, std::remove_cvref_t<A>...>();
+  const std::string derived = delegate_detail::SignatureOf<R, std::remove_cvref_t<A>...>();
   if (derived != signature)
     throw TypeMismatchException("handler signature \"" + signature +
                                 "\" does not match the method's \"" + derived + "\"");
   std::weak_ptr<W> weak = window;
-  std::function<R(std::remove_cvref_t<A>...)> fn =
-      [weak, method](std::remove_cvref_t<A>... args) -> R {
+  std::function<R(std::remove_cvref_t<A>...)> fn = [weak,
+                                                    method](std::remove_cvref_t<A>... args) -> R {
     auto w = weak.lock();
     if (!w) throw NilObjectException("the handler's window is gone");
     return ((*w).*method)(std::move(args)...);
   };
-  return std::make_shared<TypedDelegate<R, std::remove_cvref_t<A>...>>(signature,
-                                                                       std::move(fn));
+  return std::make_shared<TypedDelegate<R, std::remove_cvref_t<A>...>>(signature, std::move(fn));
 }
 
 class Control;
@@ -142,5 +160,5 @@ class Control;
 // an event that the control's class does not have, TypeMismatchException
 // when the handler's signature is not the event's, NilObjectException for an
 // empty control or handler. A second handler replaces the first.
-void RuntimeAddEventHandler(const std::shared_ptr<Control>& control,
-                            const std::string& event, const Delegate& handler);
+void RuntimeAddEventHandler(const std::shared_ptr<Control>& control, const std::string& event,
+                            const Delegate& handler);

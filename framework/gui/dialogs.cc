@@ -26,9 +26,8 @@ void MsgBox(const std::string& text) {
   // Parented to the active window so that the box stays above it, with or
   // without a window manager to stack it.
   const QPointer<QWidget> opener = QApplication::activeWindow();
-  QMessageBox box(QMessageBox::NoIcon, ApplicationName(),
-                  QString::fromStdString(text), QMessageBox::Ok,
-                  QApplication::activeWindow());
+  QMessageBox box(QMessageBox::NoIcon, ApplicationName(), QString::fromStdString(text),
+                  QMessageBox::Ok, QApplication::activeWindow());
   box.raise();
   box.exec();
   native::GiveActivationBack(opener);

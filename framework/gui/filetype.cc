@@ -1,7 +1,6 @@
 #include "framework/gui/filetype.h"
 
 #include <optional>
-
 #include <vector>
 
 #include "framework/core/exceptions.h"
@@ -29,14 +28,38 @@ void FileType::Withdraw() {
   registered_ = false;
 }
 
-void FileType::SetName(const std::string& value) { Withdraw(); name_ = value; }
-void FileType::SetExtensions(const std::string& value) { Withdraw(); extensions_ = value; }
-void FileType::SetMacType(const std::string& value) { Withdraw(); mac_type_ = value; }
-void FileType::SetMacCreator(const std::string& value) { Withdraw(); mac_creator_ = value; }
-void FileType::SetMimeType(const std::string& value) { Withdraw(); mime_type_ = value; }
-void FileType::SetImported(bool value) { Withdraw(); imported_ = value; }
-void FileType::SetConformsTo(const std::string& value) { Withdraw(); conforms_to_ = value; }
-void FileType::SetUTI(const std::string& value) { Withdraw(); uti_ = value; }
+void FileType::SetName(const std::string& value) {
+  Withdraw();
+  name_ = value;
+}
+void FileType::SetExtensions(const std::string& value) {
+  Withdraw();
+  extensions_ = value;
+}
+void FileType::SetMacType(const std::string& value) {
+  Withdraw();
+  mac_type_ = value;
+}
+void FileType::SetMacCreator(const std::string& value) {
+  Withdraw();
+  mac_creator_ = value;
+}
+void FileType::SetMimeType(const std::string& value) {
+  Withdraw();
+  mime_type_ = value;
+}
+void FileType::SetImported(bool value) {
+  Withdraw();
+  imported_ = value;
+}
+void FileType::SetConformsTo(const std::string& value) {
+  Withdraw();
+  conforms_to_ = value;
+}
+void FileType::SetUTI(const std::string& value) {
+  Withdraw();
+  uti_ = value;
+}
 
 std::string FileType::Operator_Convert() {
   if (!registered_) {
@@ -46,10 +69,8 @@ std::string FileType::Operator_Convert() {
   return name_;
 }
 
-void RuntimeRegisterFileType(const std::string& name,
-                             const std::string& macCreator,
-                             const std::string& macType,
-                             const std::string& extensions,
+void RuntimeRegisterFileType(const std::string& name, const std::string& macCreator,
+                             const std::string& macType, const std::string& extensions,
                              const std::string& uti) {
   if (PendingFailure()) {
     std::string message = *PendingFailure();

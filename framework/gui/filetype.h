@@ -45,18 +45,15 @@ class FileType : public Object {
  private:
   void Withdraw();
 
-  std::string name_, extensions_, mac_type_, mac_creator_, mime_type_,
-      conforms_to_, uti_;
+  std::string name_, extensions_, mac_type_, mac_creator_, mime_type_, conforms_to_, uti_;
   bool imported_ = false;
   bool registered_ = false;
 };
 
 // Records one registration. Raises RuntimeException when the registry
 // refuses it.
-void RuntimeRegisterFileType(const std::string& name,
-                             const std::string& macCreator,
-                             const std::string& macType,
-                             const std::string& extensions,
+void RuntimeRegisterFileType(const std::string& name, const std::string& macCreator,
+                             const std::string& macType, const std::string& extensions,
                              const std::string& uti);
 // Withdraws the registration of the type of that name, if any.
 void RuntimeUnregisterFileType(const std::string& name);

@@ -12,11 +12,14 @@ QLabel* LabelOf(const Label& l) { return static_cast<QLabel*>(native::WidgetOf(l
 const props::Table<Label>& LabelTable() {
   static const props::Table<Label> table = {
       {"Text", [](Label& l, const PropertyValue& v) { l.SetText(props::AsString("Text", v)); }},
-      {"Multiline", [](Label& l, const PropertyValue& v) { LabelOf(l)->setWordWrap(props::AsBool("Multiline", v)); }},
-      {"Selectable", [](Label& l, const PropertyValue& v) {
-         LabelOf(l)->setTextInteractionFlags(props::AsBool("Selectable", v)
-                                                 ? Qt::TextSelectableByMouse
-                                                 : Qt::NoTextInteraction);
+      {"Multiline",
+       [](Label& l, const PropertyValue& v) {
+         LabelOf(l)->setWordWrap(props::AsBool("Multiline", v));
+       }},
+      {"Selectable",
+       [](Label& l, const PropertyValue& v) {
+         LabelOf(l)->setTextInteractionFlags(
+             props::AsBool("Selectable", v) ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
        }},
   };
   return table;
@@ -37,7 +40,9 @@ std::map<std::string, Control::EventShape> Label::Events() const { return RectCo
 
 std::string Label::Text() const { return LabelOf(*this)->text().toStdString(); }
 
-void Label::SetText(const std::string& text) { LabelOf(*this)->setText(QString::fromStdString(text)); }
+void Label::SetText(const std::string& text) {
+  LabelOf(*this)->setText(QString::fromStdString(text));
+}
 
 void Label::MakeWidget() {
   auto* w = new QLabel;

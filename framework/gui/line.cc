@@ -41,12 +41,33 @@ Line::~Line() = default;
 // state.
 void Line::SetProperty(const std::string& name, const PropertyValue& value) {
   static const props::Table<Line> table = {
-      {"X1", [](Line& l, const PropertyValue& v) { l.x1_ = props::AsInt("X1", v); l.Place(); }},
-      {"Y1", [](Line& l, const PropertyValue& v) { l.y1_ = props::AsInt("Y1", v); l.Place(); }},
-      {"X2", [](Line& l, const PropertyValue& v) { l.x2_ = props::AsInt("X2", v); l.Place(); }},
-      {"Y2", [](Line& l, const PropertyValue& v) { l.y2_ = props::AsInt("Y2", v); l.Place(); }},
-      {"Thickness", [](Line& l, const PropertyValue& v) { l.thickness_ = props::AsInt("Thickness", v); l.Place(); }},
-      {"LineColor", [](Line& l, const PropertyValue& v) {
+      {"X1",
+       [](Line& l, const PropertyValue& v) {
+         l.x1_ = props::AsInt("X1", v);
+         l.Place();
+       }},
+      {"Y1",
+       [](Line& l, const PropertyValue& v) {
+         l.y1_ = props::AsInt("Y1", v);
+         l.Place();
+       }},
+      {"X2",
+       [](Line& l, const PropertyValue& v) {
+         l.x2_ = props::AsInt("X2", v);
+         l.Place();
+       }},
+      {"Y2",
+       [](Line& l, const PropertyValue& v) {
+         l.y2_ = props::AsInt("Y2", v);
+         l.Place();
+       }},
+      {"Thickness",
+       [](Line& l, const PropertyValue& v) {
+         l.thickness_ = props::AsInt("Thickness", v);
+         l.Place();
+       }},
+      {"LineColor",
+       [](Line& l, const PropertyValue& v) {
          l.color_ = props::AsColor("LineColor", v);
          if (QWidget* w = native::WidgetOf(l)) w->update();
        }},
@@ -59,9 +80,7 @@ void Line::SetProperty(const std::string& name, const PropertyValue& value) {
   props::Set<Line, RectControl>(*this, table, name, value);
 }
 
-std::map<std::string, Control::EventShape> Line::Events() const {
-  return Control::Events();
-}
+std::map<std::string, Control::EventShape> Line::Events() const { return Control::Events(); }
 
 void Line::Place() {
   const int64_t half = (thickness_ + 1) / 2;

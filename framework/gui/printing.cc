@@ -61,9 +61,8 @@ void Graphics::NextPage() {
   impl_->device->newPage();
 }
 
-std::shared_ptr<Graphics> OpenPrinterDialog(
-    const std::shared_ptr<PrinterSetup>& /*pageSetup*/,
-    const std::shared_ptr<Window>& /*parent*/) {
+std::shared_ptr<Graphics> OpenPrinterDialog(const std::shared_ptr<PrinterSetup>& /*pageSetup*/,
+                                            const std::shared_ptr<Window>& /*parent*/) {
   if (QCoreApplication::instance() == nullptr ||
       QThread::currentThread() != QCoreApplication::instance()->thread())
     throw RuntimeException("the print dialog runs on the main thread only");
@@ -82,8 +81,7 @@ std::shared_ptr<Graphics> OpenPrinterDialog(
   return native::PrinterSurface(std::move(printer));
 }
 
-StyledTextPrinter::StyledTextPrinter(std::unique_ptr<Impl> impl)
-    : impl_(std::move(impl)) {}
+StyledTextPrinter::StyledTextPrinter(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 StyledTextPrinter::~StyledTextPrinter() = default;
 
 bool StyledTextPrinter::Eof() const { return impl_->next >= impl_->lines.size(); }
@@ -94,8 +92,7 @@ void StyledTextPrinter::DrawBlock(int64_t x, int64_t y, int64_t height) {
   const double limit = height * g.scale;
   const double top = impl_->lines[impl_->next].top;
   size_t end = impl_->next;
-  while (end < impl_->lines.size() && impl_->lines[end].bottom - top <= limit)
-    ++end;
+  while (end < impl_->lines.size() && impl_->lines[end].bottom - top <= limit) ++end;
   QPainter& p = g.painter;
   p.save();
   p.translate(x * g.scale, y * g.scale - top);
@@ -112,10 +109,9 @@ void StyledTextPrinter::DrawBlock(int64_t x, int64_t y, int64_t height) {
   impl_->next = end;
 }
 
-std::shared_ptr<StyledTextPrinter> TextArea::styledTextPrinter(
-    const std::shared_ptr<Graphics>& g, int64_t width) {
-  return native::MakeStyledTextPrinter(*native::DocumentOf(*this), native::FontOf(*this), g,
-                                       width);
+std::shared_ptr<StyledTextPrinter> TextArea::styledTextPrinter(const std::shared_ptr<Graphics>& g,
+                                                               int64_t width) {
+  return native::MakeStyledTextPrinter(*native::DocumentOf(*this), native::FontOf(*this), g, width);
 }
 
 void test_hooks::AnswerPrintDialogWithPdf(const std::string& path) {

@@ -63,6 +63,5 @@ class StyledTextPrinter {
 // Shows the platform's print dialog (modal, main thread only). Returns the
 // surface of the chosen printer, or nothing when the user cancels. Both
 // arguments may be empty.
-std::shared_ptr<Graphics> OpenPrinterDialog(
-    const std::shared_ptr<PrinterSetup>& pageSetup,
-    const std::shared_ptr<Window>& parent);
+std::shared_ptr<Graphics> OpenPrinterDialog(const std::shared_ptr<PrinterSetup>& pageSetup,
+                                            const std::shared_ptr<Window>& parent);

@@ -45,7 +45,9 @@ class ButtonWidget : public QPushButton {
   PushButton* button_;
 };
 
-ButtonWidget* ButtonOf(const PushButton& b) { return static_cast<ButtonWidget*>(native::WidgetOf(b)); }
+ButtonWidget* ButtonOf(const PushButton& b) {
+  return static_cast<ButtonWidget*>(native::WidgetOf(b));
+}
 
 }  // namespace
 
@@ -56,13 +58,16 @@ PushButton::~PushButton() = default;
 // state.
 void PushButton::SetProperty(const std::string& name, const PropertyValue& value) {
   static const props::Table<PushButton> table = {
-      {"Caption", [](PushButton& b, const PropertyValue& v) { b.SetCaption(props::AsString("Caption", v)); }},
-      {"MacButtonStyle", [](PushButton& b, const PropertyValue& v) {
+      {"Caption",
+       [](PushButton& b, const PropertyValue& v) { b.SetCaption(props::AsString("Caption", v)); }},
+      {"MacButtonStyle",
+       [](PushButton& b, const PropertyValue& v) {
          b.style_ = props::AsInt("MacButtonStyle", v);
          ButtonOf(b)->setFlat(b.style_ == kHelpStyle);
          ButtonOf(b)->update();
        }},
-      {"Default", [](PushButton& b, const PropertyValue& v) { b.default_ = props::AsBool("Default", v); }},
+      {"Default",
+       [](PushButton& b, const PropertyValue& v) { b.default_ = props::AsBool("Default", v); }},
       // No button answers Escape by itself.
       {"Cancel", props::Ignore<PushButton>},
   };

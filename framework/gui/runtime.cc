@@ -60,8 +60,8 @@ void HoldStartupMessage(QtMsgType type, const QMessageLogContext& context, const
   }
   if (type == QtFatalMsg) return previous_handler(type, context, text);
   auto copy = [](const char* s) { return std::string(s != nullptr ? s : ""); };
-  held_messages.push_back({type, copy(context.file), copy(context.function),
-                           copy(context.category), context.line, text});
+  held_messages.push_back({type, copy(context.file), copy(context.function), copy(context.category),
+                           context.line, text});
 }
 
 void PassOnHeldMessages() {

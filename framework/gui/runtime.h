@@ -17,8 +17,7 @@
 // The exception helper: calls fn(arg) and returns the RuntimeException that
 // the call raised (it no longer propagates), or empty when it raised none.
 // Any other exception passes through it.
-using ExceptionHelper = std::shared_ptr<RuntimeException> (*)(void (*fn)(void*),
-                                                              void* arg);
+using ExceptionHelper = std::shared_ptr<RuntimeException> (*)(void (*fn)(void*), void* arg);
 
 // Makes the Qt application object and installs the yield handler. Call
 // once, before anything else of the framework's GUI. Qt is given argv[0]

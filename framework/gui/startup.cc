@@ -35,12 +35,14 @@ State& S() {
 
 // The framework's own class tables.
 void RegisterFrameworkClasses() {
-  for (const char* name :
-       {"Object", "Application", "Window", "Control", "RectControl", "Canvas",
-        "Label", "Line", "PushButton", "TextArea", "TextField", "ProgressWheel",
-        "Timer", "MenuItem", "MenuBar", "AppleMenuItem", "QuitMenuItem",
-        "FileType", "Picture", "Graphics", "StyledTextPrinter", "Date",
-        "Random"})
+  for (const char* name : {"Object",        "Application",  "Window",
+                           "Control",       "RectControl",  "Canvas",
+                           "Label",         "Line",         "PushButton",
+                           "TextArea",      "TextField",    "ProgressWheel",
+                           "Timer",         "MenuItem",     "MenuBar",
+                           "AppleMenuItem", "QuitMenuItem", "FileType",
+                           "Picture",       "Graphics",     "StyledTextPrinter",
+                           "Date",          "Random"})
     RuntimeRegisterClass(name);
 }
 
@@ -81,8 +83,7 @@ void RuntimePerformFinalizers() {
     try {
       it->fn();
     } catch (const RuntimeException& e) {
-      std::cerr << "finaliser " << it->name << ": " << e.ClassName() << ": "
-                << e.Message() << "\n";
+      std::cerr << "finaliser " << it->name << ": " << e.ClassName() << ": " << e.Message() << "\n";
     } catch (const std::exception& e) {
       std::cerr << "finaliser " << it->name << ": " << e.what() << "\n";
     }
@@ -96,9 +97,7 @@ std::shared_ptr<RuntimeException> _RuntimeTakePendingException() {
   return std::exchange(S().pending, nullptr);
 }
 
-void _RuntimeSetPendingException(const std::shared_ptr<RuntimeException>& e) {
-  S().pending = e;
-}
+void _RuntimeSetPendingException(const std::shared_ptr<RuntimeException>& e) { S().pending = e; }
 
 void RuntimeRegisterClass(const std::string& fullName) {
   if (S().class_set.insert(fullName).second) S().classes.push_back(fullName);
@@ -108,13 +107,11 @@ bool RuntimeIsClassRegistered(const std::string& fullName) {
   return S().class_set.count(fullName) != 0;
 }
 
-void RuntimeRegisterEventHandled(const std::string& className,
-                                 const std::string& eventName) {
+void RuntimeRegisterEventHandled(const std::string& className, const std::string& eventName) {
   S().handled.insert({className, eventName});
 }
 
-bool _RuntimeIsEventHandled(const std::shared_ptr<Object>& /*obj*/,
-                            const std::string& className,
+bool _RuntimeIsEventHandled(const std::shared_ptr<Object>& /*obj*/, const std::string& className,
                             const std::string& eventName, bool flag) {
   if (!flag) return false;
   return S().handled.count({className, eventName}) != 0;
@@ -122,9 +119,8 @@ bool _RuntimeIsEventHandled(const std::shared_ptr<Object>& /*obj*/,
 
 void _RuntimeInitExternalClasses() {
   for (const char* name :
-       {"RuntimeException", "NilObjectException", "OutOfBoundsException",
-        "IllegalCastException", "TypeMismatchException",
-        "InvalidArgumentException", "MessageDialog", "WeakRef"})
+       {"RuntimeException", "NilObjectException", "OutOfBoundsException", "IllegalCastException",
+        "TypeMismatchException", "InvalidArgumentException", "MessageDialog", "WeakRef"})
     RuntimeRegisterClass(name);
   S().external_classes_ready = true;
 }

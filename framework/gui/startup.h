@@ -49,13 +49,11 @@ void RuntimeRegisterClass(const std::string& fullName);
 bool RuntimeIsClassRegistered(const std::string& fullName);
 
 // Records that the program's class handles the event of that name.
-void RuntimeRegisterEventHandled(const std::string& className,
-                                 const std::string& eventName);
+void RuntimeRegisterEventHandled(const std::string& className, const std::string& eventName);
 // Whether obj's class handles the event. flag True asks about the
 // program's own classes (the registry above); flag False about the
 // framework's built-in classes, which register no handlers: always false.
-bool _RuntimeIsEventHandled(const std::shared_ptr<Object>& obj,
-                            const std::string& className,
+bool _RuntimeIsEventHandled(const std::shared_ptr<Object>& obj, const std::string& className,
                             const std::string& eventName, bool flag);
 
 // Makes the framework's own classes whose objects the framework itself

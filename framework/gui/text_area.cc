@@ -50,7 +50,9 @@ class AreaWidget : public QPlainTextEdit {
   TextArea* area_;
 };
 
-QPlainTextEdit* EditOf(const TextArea& a) { return static_cast<QPlainTextEdit*>(native::WidgetOf(a)); }
+QPlainTextEdit* EditOf(const TextArea& a) {
+  return static_cast<QPlainTextEdit*>(native::WidgetOf(a));
+}
 
 // The program's text in the form that QTextCursor::insertText takes: it
 // makes a paragraph of each carriage return.
@@ -86,17 +88,28 @@ int64_t FromDocPos(const QString& raw, int pos) {
 const props::Table<TextArea>& AreaTable() {
   auto bar = [](bool on) { return on ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff; };
   static const props::Table<TextArea> table = {
-      {"Value", [](TextArea& a, const PropertyValue& v) { a.SetText(props::AsString("Value", v)); }},
+      {"Value",
+       [](TextArea& a, const PropertyValue& v) { a.SetText(props::AsString("Value", v)); }},
       {"Text", [](TextArea& a, const PropertyValue& v) { a.SetText(props::AsString("Text", v)); }},
-      {"ReadOnly", [](TextArea& a, const PropertyValue& v) { EditOf(a)->setReadOnly(props::AsBool("ReadOnly", v)); }},
-      {"AllowTabs", [](TextArea& a, const PropertyValue& v) { EditOf(a)->setTabChangesFocus(!props::AsBool("AllowTabs", v)); }},
-      {"HasBorder", [](TextArea& a, const PropertyValue& v) {
-         EditOf(a)->setFrameShape(props::AsBool("HasBorder", v) ? QFrame::StyledPanel : QFrame::NoFrame);
+      {"ReadOnly",
+       [](TextArea& a, const PropertyValue& v) {
+         EditOf(a)->setReadOnly(props::AsBool("ReadOnly", v));
        }},
-      {"HasVerticalScrollbar", [=](TextArea& a, const PropertyValue& v) {
+      {"AllowTabs",
+       [](TextArea& a, const PropertyValue& v) {
+         EditOf(a)->setTabChangesFocus(!props::AsBool("AllowTabs", v));
+       }},
+      {"HasBorder",
+       [](TextArea& a, const PropertyValue& v) {
+         EditOf(a)->setFrameShape(props::AsBool("HasBorder", v) ? QFrame::StyledPanel
+                                                                : QFrame::NoFrame);
+       }},
+      {"HasVerticalScrollbar",
+       [=](TextArea& a, const PropertyValue& v) {
          EditOf(a)->setVerticalScrollBarPolicy(bar(props::AsBool("HasVerticalScrollbar", v)));
        }},
-      {"HasHorizontalScrollbar", [=](TextArea& a, const PropertyValue& v) {
+      {"HasHorizontalScrollbar",
+       [=](TextArea& a, const PropertyValue& v) {
          const bool on = props::AsBool("HasHorizontalScrollbar", v);
          EditOf(a)->setHorizontalScrollBarPolicy(bar(on));
          EditOf(a)->setLineWrapMode(on ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);

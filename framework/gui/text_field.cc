@@ -45,8 +45,8 @@ class FieldWidget : public QLineEdit {
     } else if (e->matches(QKeySequence::Paste) && !isReadOnly()) {
       e->accept();
       // Ctrl+Shift+Insert pastes the selection, as Qt's own handling does.
-      const bool selection = e->key() == Qt::Key_Insert &&
-                             e->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+      const bool selection =
+          e->key() == Qt::Key_Insert && e->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
       Paste(selection ? QClipboard::Selection : QClipboard::Clipboard);
       return;
     }
@@ -187,22 +187,33 @@ TextField::~TextField() = default;
 void TextField::SetProperty(const std::string& name, const PropertyValue& value) {
   static const props::Table<TextField> table = {
       {"Text", [](TextField& f, const PropertyValue& v) { f.SetText(props::AsString("Text", v)); }},
-      {"MaximumCharactersAllowed", [](TextField& f, const PropertyValue& v) {
+      {"MaximumCharactersAllowed",
+       [](TextField& f, const PropertyValue& v) {
          const int64_t n = props::AsInt("MaximumCharactersAllowed", v);
          EditOf(f)->setMaxLength(n > 0 ? static_cast<int>(n) : kNoLimit);
        }},
-      {"ValidationMask", [](TextField& f, const PropertyValue& v) {
+      {"ValidationMask",
+       [](TextField& f, const PropertyValue& v) {
          f.mask_ = props::AsString("ValidationMask", v);
          QLineEdit* e = EditOf(f);
          delete e->validator();
          e->setValidator(f.mask_.empty() ? nullptr : MaskValidator(f.mask_, e));
        }},
-      {"ReadOnly", [](TextField& f, const PropertyValue& v) { EditOf(f)->setReadOnly(props::AsBool("ReadOnly", v)); }},
-      {"Password", [](TextField& f, const PropertyValue& v) {
-         EditOf(f)->setEchoMode(props::AsBool("Password", v) ? QLineEdit::Password : QLineEdit::Normal);
+      {"ReadOnly",
+       [](TextField& f, const PropertyValue& v) {
+         EditOf(f)->setReadOnly(props::AsBool("ReadOnly", v));
        }},
-      {"HasBorder", [](TextField& f, const PropertyValue& v) { EditOf(f)->setFrame(props::AsBool("HasBorder", v)); }},
-      {"Hint", [](TextField& f, const PropertyValue& v) {
+      {"Password",
+       [](TextField& f, const PropertyValue& v) {
+         EditOf(f)->setEchoMode(props::AsBool("Password", v) ? QLineEdit::Password
+                                                             : QLineEdit::Normal);
+       }},
+      {"HasBorder",
+       [](TextField& f, const PropertyValue& v) {
+         EditOf(f)->setFrame(props::AsBool("HasBorder", v));
+       }},
+      {"Hint",
+       [](TextField& f, const PropertyValue& v) {
          EditOf(f)->setPlaceholderText(QString::fromStdString(props::AsString("Hint", v)));
        }},
       {"AllowTabs", props::Ignore<TextField>},
@@ -220,7 +231,9 @@ std::map<std::string, Control::EventShape> TextField::Events() const {
 
 std::string TextField::Text() const { return EditOf(*this)->text().toStdString(); }
 
-void TextField::SetText(const std::string& text) { EditOf(*this)->setText(QString::fromStdString(text)); }
+void TextField::SetText(const std::string& text) {
+  EditOf(*this)->setText(QString::fromStdString(text));
+}
 
 int64_t TextField::MaximumCharactersAllowed() const {
   const int n = EditOf(*this)->maxLength();

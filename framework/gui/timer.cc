@@ -89,8 +89,7 @@ std::map<std::string, Control::EventShape> Timer::Events() const {
 }
 
 void Timer::SetPeriod(int64_t milliseconds) {
-  if (milliseconds < 0)
-    throw InvalidArgumentException("a timer period cannot be negative");
+  if (milliseconds < 0) throw InvalidArgumentException("a timer period cannot be negative");
   period_ = milliseconds;
   Restart();
 }

@@ -40,6 +40,7 @@ void Window::SetProperty(const std::string& name, const PropertyValue& value) {
   using props::AsBool;
   using props::AsInt;
   auto n = [](Window& w) -> Native& { return *w.native_; };
+  // clang-format off
   static const props::Table<Window> table = {
       {"Width", [=](Window& w, const PropertyValue& v) { w.width_ = AsInt("Width", v); n(w).ApplySize(); }},
       {"Height", [=](Window& w, const PropertyValue& v) { w.height_ = AsInt("Height", v); n(w).ApplySize(); }},
@@ -69,6 +70,7 @@ void Window::SetProperty(const std::string& name, const PropertyValue& value) {
       {"MacProcID", props::Ignore<Window>},
       {"LiveResize", props::Ignore<Window>},
   };
+  // clang-format on
   props::Set<Window, Object>(*this, table, name, value);
 }
 

@@ -61,10 +61,17 @@ class Window : public Object {
   // A key that no control of the window takes; the key as text, keys
   // without text as control characters (see KeyCode in control.h). True
   // takes the key; False lets it go on.
-  virtual bool Event_KeyDown(std::string key) { (void)key; return false; }
+  virtual bool Event_KeyDown(std::string key) {
+    (void)key;
+    return false;
+  }
   // A press of any mouse button on the window's content outside any
   // control that takes presses, at content coordinates.
-  virtual bool Event_MouseDown(int64_t x, int64_t y) { (void)x; (void)y; return false; }
+  virtual bool Event_MouseDown(int64_t x, int64_t y) {
+    (void)x;
+    (void)y;
+    return false;
+  }
 
   // Whether the class handles the window event of that name ("Open",
   // "Activate", "Close", "EnableMenuItems", "KeyDown", "MouseDown"); the

@@ -52,15 +52,37 @@ void QtKey(const std::string& key, int* qt_key, QString* text) {
   if (s.size() != 1) return;
   const char16_t c = s.at(0).unicode();
   switch (c) {
-    case 8: *qt_key = Qt::Key_Backspace; return;
-    case 9: *qt_key = Qt::Key_Tab; return;
-    case 13: *qt_key = Qt::Key_Return; return;
-    case 27: *qt_key = Qt::Key_Escape; return;
-    case 28: *qt_key = Qt::Key_Left; *text = QString(); return;
-    case 29: *qt_key = Qt::Key_Right; *text = QString(); return;
-    case 30: *qt_key = Qt::Key_Up; *text = QString(); return;
-    case 31: *qt_key = Qt::Key_Down; *text = QString(); return;
-    case 127: *qt_key = Qt::Key_Delete; return;
+    case 8:
+      *qt_key = Qt::Key_Backspace;
+      return;
+    case 9:
+      *qt_key = Qt::Key_Tab;
+      return;
+    case 13:
+      *qt_key = Qt::Key_Return;
+      return;
+    case 27:
+      *qt_key = Qt::Key_Escape;
+      return;
+    case 28:
+      *qt_key = Qt::Key_Left;
+      *text = QString();
+      return;
+    case 29:
+      *qt_key = Qt::Key_Right;
+      *text = QString();
+      return;
+    case 30:
+      *qt_key = Qt::Key_Up;
+      *text = QString();
+      return;
+    case 31:
+      *qt_key = Qt::Key_Down;
+      *text = QString();
+      return;
+    case 127:
+      *qt_key = Qt::Key_Delete;
+      return;
     default:
       // Qt's codes for printable ASCII keys are the upper-case characters.
       if (c >= 0x20 && c < 0x7F) *qt_key = QChar(c).toUpper().unicode();
@@ -90,9 +112,12 @@ QPoint Centre(QWidget* w) { return QPoint(w->width() / 2, w->height() / 2); }
 
 Qt::MouseButton QtButton(Button button) {
   switch (button) {
-    case Button::kMiddle: return Qt::MiddleButton;
-    case Button::kRight: return Qt::RightButton;
-    default: return Qt::LeftButton;
+    case Button::kMiddle:
+      return Qt::MiddleButton;
+    case Button::kRight:
+      return Qt::RightButton;
+    default:
+      return Qt::LeftButton;
   }
 }
 
@@ -104,20 +129,26 @@ void Mouse(QTest::MouseAction action, QWidget* w, QPoint p, Qt::MouseButton butt
   QWindow* handle = top->windowHandle();
   if (handle != nullptr && top->isVisible()) {
     const QPoint at = w->mapTo(top, p);
-    if (action == QTest::MouseClick) QTest::mouseClick(handle, button, Qt::NoModifier, at);
-    else if (action == QTest::MousePress) QTest::mousePress(handle, button, Qt::NoModifier, at);
-    else QTest::mouseRelease(handle, button, Qt::NoModifier, at);
+    if (action == QTest::MouseClick)
+      QTest::mouseClick(handle, button, Qt::NoModifier, at);
+    else if (action == QTest::MousePress)
+      QTest::mousePress(handle, button, Qt::NoModifier, at);
+    else
+      QTest::mouseRelease(handle, button, Qt::NoModifier, at);
     return;
   }
   QWidget* target = Target(w, &p);
-  if (action == QTest::MouseClick) QTest::mouseClick(target, button, Qt::NoModifier, p);
-  else if (action == QTest::MousePress) QTest::mousePress(target, button, Qt::NoModifier, p);
-  else QTest::mouseRelease(target, button, Qt::NoModifier, p);
+  if (action == QTest::MouseClick)
+    QTest::mouseClick(target, button, Qt::NoModifier, p);
+  else if (action == QTest::MousePress)
+    QTest::mousePress(target, button, Qt::NoModifier, p);
+  else
+    QTest::mouseRelease(target, button, Qt::NoModifier, p);
 }
 
 bool SendNamedKey(QWidget* target, const std::string& name) {
-  const QKeySequence keys = QKeySequence::fromString(QString::fromStdString(name),
-                                                     QKeySequence::PortableText);
+  const QKeySequence keys =
+      QKeySequence::fromString(QString::fromStdString(name), QKeySequence::PortableText);
   if (keys.isEmpty()) throw InvalidArgumentException("no key named " + name);
   const int key = keys[0].key();
   const Qt::KeyboardModifiers modifiers = keys[0].keyboardModifiers();
@@ -353,9 +384,7 @@ void Reset() {
 QWidget* TopLevel(const std::shared_ptr<Window>& window) {
   return native::TopLevel(*NotNil(window));
 }
-QWidget* Content(const std::shared_ptr<Window>& window) {
-  return native::Content(*NotNil(window));
-}
+QWidget* Content(const std::shared_ptr<Window>& window) { return native::Content(*NotNil(window)); }
 QWidget* WidgetOf(const std::shared_ptr<RectControl>& control) {
   return native::WidgetOf(*NotNil(control));
 }
@@ -420,8 +449,7 @@ struct Snapshot::Image {
   QImage image;
 };
 
-Snapshot::Snapshot(const std::shared_ptr<Window>& window)
-    : image_(std::make_unique<Image>()) {
+Snapshot::Snapshot(const std::shared_ptr<Window>& window) : image_(std::make_unique<Image>()) {
   image_->image = native::Content(*NotNil(window))->grab().toImage();
 }
 Snapshot::~Snapshot() = default;

@@ -85,8 +85,7 @@ void ClickWindow(const std::shared_ptr<Window>& window, int64_t x, int64_t y,
 // Opens the control's context menu with a right click and chooses its item
 // of that caption (as shown, without the & of its access key and without
 // its shortcut); false, the menu closed, when it has none.
-bool ChooseContextMenuItem(const std::shared_ptr<RectControl>& control,
-                           const std::string& caption);
+bool ChooseContextMenuItem(const std::shared_ptr<RectControl>& control, const std::string& caption);
 
 // Text dragged from another program and dropped onto the control's centre,
 // offered for a copy or a move, the move proposed (as a drag out of a text
@@ -177,13 +176,13 @@ using test_hooks::MenuBarText;
 // that writes a PDF (US Letter, half-inch margins, so the printable area is
 // 540 by 720) to path, or with a cancel. The answer holds until changed;
 // ClearPrintDialogAnswer shows the real dialog again.
-using test_hooks::AnswerPrintDialogWithPdf;
 using test_hooks::AnswerPrintDialogWithCancel;
+using test_hooks::AnswerPrintDialogWithPdf;
 using test_hooks::ClearPrintDialogAnswer;
 // Print dialogs opened, and Graphics::NextPage calls, since the last answer
 // was set.
-using test_hooks::PrintDialogsOpened;
 using test_hooks::NextPageCalls;
+using test_hooks::PrintDialogsOpened;
 
 // The widgets behind a window (its frame and its content area) and behind a
 // control, for tests that look at them with Qt.

@@ -1,6 +1,7 @@
 // Print, Clear, Quit and the help button as the user meets them. Printing
 // goes through the print dialog's seam into a PDF file, read back with
 // poppler's pdftotext and pdffonts.
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,8 +12,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "analysis_window/help_text.h"
 #include "engine/vars_module.h"
@@ -150,8 +149,8 @@ TEST_F(ButtonsTest, ReportPrintsOnOnePageAsItStandsInCourier) {
   // The columns stay where the report puts them: in the first row the
   // number, the mean and the deviation start 16 and 37 characters apart.
   const std::vector<Word> words = pdf_text::Words(pdf_);
-  const auto dev = std::find_if(words.begin(), words.end(),
-                                [](const Word& w) { return w.text == "Dev"; });
+  const auto dev =
+      std::find_if(words.begin(), words.end(), [](const Word& w) { return w.text == "Dev"; });
   ASSERT_GE(words.end() - dev, 5);
   const Word& number = dev[2];  // after the rule under the heading
   const Word& mean = dev[3];
@@ -165,8 +164,7 @@ TEST_F(ButtonsTest, ReportPrintsOnOnePageAsItStandsInCourier) {
   std::string lower = fonts;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return std::tolower(c); });
-  EXPECT_TRUE(lower.find("courier") != std::string::npos ||
-              lower.find("mono") != std::string::npos)
+  EXPECT_TRUE(lower.find("courier") != std::string::npos || lower.find("mono") != std::string::npos)
       << fonts;
   EXPECT_EQ(report, Report());  // printing changes nothing
 }
@@ -188,7 +186,8 @@ TEST_F(ButtonsTest, LongTextPrintsOneBlockPerPageInWholeLines) {
   // Every line once, whole, in order; nothing else on any page.
   int next = 1;
   for (const auto& page : pages)
-    for (const std::string& line : page) EXPECT_EQ(Words(line), Words("Line " + Str(next++) + " of the text"));
+    for (const std::string& line : page)
+      EXPECT_EQ(Words(line), Words("Line " + Str(next++) + " of the text"));
   EXPECT_EQ(next, total + 1);
 }
 

@@ -1,6 +1,8 @@
 // The Calculate action as the user meets it: counts typed into the fields,
 // a click on Calculate, refusals in the program's words, a run that the
 // user's input at its yields cannot disturb, and Quit that ends it at once.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -8,8 +10,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "analysis_window/controlwnd.h"
 #include "engine/vars_module.h"
@@ -48,18 +48,12 @@ TEST_F(CalculateTest, RefusalsNameTheFaultAndKeepThePreviousReport) {
   const std::string kReps = "Enter 1\u20131000 for number of replications";
   const std::string kOrder = "Subjects must > variables";
   const Case cases[] = {
-      {"", "100", "10", kVars, kVar, 3, 50, 2},
-      {"2", "100", "10", kVars, kVar, 3, 50, 2},
-      {"201", "300", "10", kVars, kVar, 3, 50, 2},
-      {"10", "49", "10", kSubs, kSub, 10, 50, 2},
-      {"10", "2501", "10", kSubs, kSub, 10, 50, 2},
-      {"10", "", "10", kSubs, kSub, 10, 50, 2},
-      {"10", "100", "0", kReps, kRep, 10, 100, 2},
-      {"10", "100", "1001", kReps, kRep, 10, 100, 2},
-      {"10", "100", "", kReps, kRep, 10, 100, 2},
-      {"200", "50", "10", kOrder, kVar, 200, 50, 2},
-      {"60", "60", "10", kOrder, kVar, 60, 60, 2},
-      {"10", "30", "5", kSubs, kSub, 10, 50, 2},
+      {"", "100", "10", kVars, kVar, 3, 50, 2},     {"2", "100", "10", kVars, kVar, 3, 50, 2},
+      {"201", "300", "10", kVars, kVar, 3, 50, 2},  {"10", "49", "10", kSubs, kSub, 10, 50, 2},
+      {"10", "2501", "10", kSubs, kSub, 10, 50, 2}, {"10", "", "10", kSubs, kSub, 10, 50, 2},
+      {"10", "100", "0", kReps, kRep, 10, 100, 2},  {"10", "100", "1001", kReps, kRep, 10, 100, 2},
+      {"10", "100", "", kReps, kRep, 10, 100, 2},   {"200", "50", "10", kOrder, kVar, 200, 50, 2},
+      {"60", "60", "10", kOrder, kVar, 60, 60, 2},  {"10", "30", "5", kSubs, kSub, 10, 50, 2},
       {"999", "9", "0", kVars, kVar, 3, 50, 2},
   };
   for (const Case& c : cases) {
@@ -139,9 +133,9 @@ TEST_F(CalculateTest, BoundsAreAcceptedAndLeadingZerosCountForNothing) {
     int64_t n, N, R;
   };
   const Case cases[] = {
-      {"3", "50", "1", 3, 50, 1},         {"200", "201", "1", 200, 201, 1},
-      {"3", "2500", "1", 3, 2500, 1},     {"3", "50", "1000", 3, 50, 1000},
-      {"60", "61", "2", 60, 61, 2},       {"007", "0050", "002", 7, 50, 2},
+      {"3", "50", "1", 3, 50, 1},     {"200", "201", "1", 200, 201, 1},
+      {"3", "2500", "1", 3, 2500, 1}, {"3", "50", "1000", 3, 50, 1000},
+      {"60", "61", "2", 60, 61, 2},   {"007", "0050", "002", 7, 50, 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("\"" + c.vars + "\" \"" + c.subs + "\" \"" + c.reps + "\"");
@@ -286,13 +280,15 @@ TEST(CalculateMenuTest, AboutAndTheSplashWindowGoThroughDuringARunOrAPrintJob) {
     std::function<void(const std::shared_ptr<ControlWnd>&)> start;
   };
   const Road roads[] = {
-      {"run", [](const std::shared_ptr<ControlWnd>& main) {
+      {"run",
+       [](const std::shared_ptr<ControlWnd>& main) {
          main->VarFld()->SetText("5");
          main->SubFld()->SetText("60");
          main->RepFld()->SetText("20");
          seams::Click(main->CalculateBtn());
        }},
-      {"print job", [&](const std::shared_ptr<ControlWnd>& main) {
+      {"print job",
+       [&](const std::shared_ptr<ControlWnd>& main) {
          main->DataFld()->SetText(lines);
          seams::AnswerPrintDialogWithPdf(pdf);
          seams::Click(main->PrintBtn());

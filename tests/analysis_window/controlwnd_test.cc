@@ -2,6 +2,8 @@
 // program builds it, driven through the framework's test seams.
 #include "analysis_window/controlwnd.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -9,8 +11,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "analysis_window/help_text.h"
 #include "engine/vars_module.h"
@@ -198,24 +198,22 @@ TEST_F(ControlWndTest, ControlsAreMadeOnceInCreationOrder) {
   std::vector<std::string> names;
   for (const auto& control : w->Controls()) names.push_back(control->Name());
   const std::vector<std::string> expected = {
-      "Canvas1",      "DataFld",  "authorTxt", "VarFld",   "SubFld",
+      "Canvas1",      "DataFld",    "authorTxt",  "VarFld",     "SubFld",
       "RepFld",       "VarWarning", "SubWarning", "RepWarning", "disclaimFld",
-      "CalculateBtn", "PrintBtn", "ClearBtn",  "QuitBtn",  "Label1",
-      "Label2",       "Label3",   "Qbtn",      "Line1",    "Pwheel"};
+      "CalculateBtn", "PrintBtn",   "ClearBtn",   "QuitBtn",    "Label1",
+      "Label2",       "Label3",     "Qbtn",       "Line1",      "Pwheel"};
   EXPECT_EQ(names, expected);
 }
 
 TEST_F(ControlWndTest, OnlyTheListedEventsAreWired) {
   auto w = Open();
   const std::set<std::string> wired = {
-      "Canvas1.MouseExit",   "DataFld.MouseEnter",   "DataFld.GotFocus",
-      "DataFld.KeyDown",     "DataFld.Open",         "VarFld.KeyDown",
-      "VarFld.GotFocus",     "VarFld.LostFocus",     "VarFld.TextChange",
-      "SubFld.KeyDown",      "SubFld.GotFocus",      "SubFld.LostFocus",
-      "SubFld.TextChange",   "RepFld.KeyDown",       "RepFld.GotFocus",
-      "RepFld.LostFocus",    "RepFld.TextChange",    "CalculateBtn.MouseDown",
-      "CalculateBtn.MouseUp", "CalculateBtn.Action", "PrintBtn.Action",
-      "ClearBtn.Action",     "QuitBtn.Action",       "Qbtn.MouseDown",
+      "Canvas1.MouseExit", "DataFld.MouseEnter",     "DataFld.GotFocus",     "DataFld.KeyDown",
+      "DataFld.Open",      "VarFld.KeyDown",         "VarFld.GotFocus",      "VarFld.LostFocus",
+      "VarFld.TextChange", "SubFld.KeyDown",         "SubFld.GotFocus",      "SubFld.LostFocus",
+      "SubFld.TextChange", "RepFld.KeyDown",         "RepFld.GotFocus",      "RepFld.LostFocus",
+      "RepFld.TextChange", "CalculateBtn.MouseDown", "CalculateBtn.MouseUp", "CalculateBtn.Action",
+      "PrintBtn.Action",   "ClearBtn.Action",        "QuitBtn.Action",       "Qbtn.MouseDown",
       "Pwheel.Open"};
   for (const auto& control : w->Controls()) {
     for (const auto& [event, shape] : control->Events()) {
@@ -282,8 +280,8 @@ TEST_F(ControlWndTest, TabVisitsTheFieldsAndThenTheButtons) {
   auto w = Open();
   ASSERT_TRUE(w->VarFld()->HasFocus());
   const std::vector<std::shared_ptr<RectControl>> order = {
-      w->SubFld(),   w->RepFld(),   w->CalculateBtn(), w->PrintBtn(),
-      w->ClearBtn(), w->QuitBtn(),  w->Qbtn(),         w->VarFld()};
+      w->SubFld(),   w->RepFld(),  w->CalculateBtn(), w->PrintBtn(),
+      w->ClearBtn(), w->QuitBtn(), w->Qbtn(),         w->VarFld()};
   for (const auto& next : order) {
     seams::PressKey(w, std::string(1, KeyCode::kTab));
     EXPECT_EQ(w->FocusControl(), next) << "expected " << next->Name();
@@ -298,16 +296,29 @@ TEST_F(ControlWndTest, KeyFilterTakesDigitsAndControlKeysOnly) {
     bool taken;
   };
   const Case cases[] = {
-      {"0", true},  {"7", true},  {"9", true},
-      {"a", false}, {"Z", false}, {" ", false}, {"-", false},
-      {"+", false}, {".", false}, {",", false},
-      {std::string(1, KeyCode::kBackspace), true}, {std::string(1, KeyCode::kTab), true},
-      {std::string(1, KeyCode::kEscape), true},    {std::string(1, KeyCode::kLeft), true},
-      {std::string(1, KeyCode::kRight), true},     {std::string(1, KeyCode::kUp), true},
-      {std::string(1, KeyCode::kDown), true},      {std::string(1, KeyCode::kDelete), true},
+      {"0", true},
+      {"7", true},
+      {"9", true},
+      {"a", false},
+      {"Z", false},
+      {" ", false},
+      {"-", false},
+      {"+", false},
+      {".", false},
+      {",", false},
+      {std::string(1, KeyCode::kBackspace), true},
+      {std::string(1, KeyCode::kTab), true},
+      {std::string(1, KeyCode::kEscape), true},
+      {std::string(1, KeyCode::kLeft), true},
+      {std::string(1, KeyCode::kRight), true},
+      {std::string(1, KeyCode::kUp), true},
+      {std::string(1, KeyCode::kDown), true},
+      {std::string(1, KeyCode::kDelete), true},
       // A key of several characters is compared as a whole: "12" sorts
       // between "0" and "9", "90" and "9a" after "9".
-      {"12", true}, {"90", false}, {"9a", false},
+      {"12", true},
+      {"90", false},
+      {"9a", false},
   };
   auto w = Open();
   for (const auto& field : {w->VarFld(), w->SubFld(), w->RepFld()}) {
@@ -387,12 +398,10 @@ TEST_F(ControlWndTest, PastesDropsAndComposedTextMeetTheDigitRule) {
     int beeps;
   };
   const Case cases[] = {
-      {"paste", "250", true, 0},         {"paste", "25000", false, 1},
-      {"paste", "2a", false, 1},         {"paste", "-5", false, 1},
-      {"menu paste", "25", true, 0},     {"menu paste", "25000", false, 1},
-      {"drop", "250", true, 0},          {"drop", "25000", false, 0},
-      {"drop", "Vellacor", false, 0},    {"compose", "7", true, 0},
-      {"compose", "\u00e9", false, 1},
+      {"paste", "250", true, 0}, {"paste", "25000", false, 1},    {"paste", "2a", false, 1},
+      {"paste", "-5", false, 1}, {"menu paste", "25", true, 0},   {"menu paste", "25000", false, 1},
+      {"drop", "250", true, 0},  {"drop", "25000", false, 0},     {"drop", "Vellacor", false, 0},
+      {"compose", "7", true, 0}, {"compose", "\u00e9", false, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.road) + " " + c.text);
@@ -421,8 +430,8 @@ TEST_F(ControlWndTest, FieldsStopAtTheirMaximumLength) {
     std::shared_ptr<TextField> field;
     std::string kept;
   };
-  for (const Case& c : {Case{w->VarFld(), "123"}, Case{w->SubFld(), "1234"},
-                        Case{w->RepFld(), "1234"}}) {
+  for (const Case& c :
+       {Case{w->VarFld(), "123"}, Case{w->SubFld(), "1234"}, Case{w->RepFld(), "1234"}}) {
     SCOPED_TRACE(c.field->Name());
     seams::MoveFocus(c.field);
     seams::Beeps beeps;
@@ -439,10 +448,8 @@ TEST_F(ControlWndTest, RangeHintFollowsTheFocus) {
     bool var, sub, rep;
   };
   const Case cases[] = {
-      {w->SubFld(), false, true, false},
-      {w->RepFld(), false, false, true},
-      {w->VarFld(), true, false, false},
-      {w->DataFld(), false, false, false},
+      {w->SubFld(), false, true, false}, {w->RepFld(), false, false, true},
+      {w->VarFld(), true, false, false}, {w->DataFld(), false, false, false},
       {w->SubFld(), false, true, false},
   };
   for (const Case& c : cases) {
@@ -542,9 +549,8 @@ TEST_F(ControlWndTest, PictureShowsEveryControlInsideTheWindowWithoutOverlaps) {
       const seams::Place& q = shown[j].place;
       const bool overlap = p.left < q.left + q.width && q.left < p.left + p.width &&
                            p.top < q.top + q.height && q.top < p.top + p.height;
-      const bool byline_on_picture =
-          std::set<std::string>{shown[i].name, shown[j].name} ==
-          std::set<std::string>{"Canvas1", "authorTxt"};
+      const bool byline_on_picture = std::set<std::string>{shown[i].name, shown[j].name} ==
+                                     std::set<std::string>{"Canvas1", "authorTxt"};
       EXPECT_EQ(overlap, byline_on_picture) << shown[i].name << " and " << shown[j].name;
     }
   }

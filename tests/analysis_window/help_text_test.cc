@@ -1,19 +1,18 @@
 #include "analysis_window/help_text.h"
 
+#include <gtest/gtest.h>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "analysis_window/report_text.h"
 #include "shell/version_notice.h"
 
 namespace {
 
-std::vector<std::string_view> Split(std::string_view text,
-                                    std::string_view separator) {
+std::vector<std::string_view> Split(std::string_view text, std::string_view separator) {
   std::vector<std::string_view> parts;
   for (;;) {
     const std::size_t at = text.find(separator);
@@ -34,8 +33,7 @@ std::size_t Count(std::string_view text, std::string_view word) {
 std::vector<std::string_view> Paragraphs() { return Split(HelpText(), "\r\r"); }
 
 TEST(HelpTextTest, TenParagraphsOfTheListedLengths) {
-  const std::size_t kLengths[] = {405, 331, 114, 184, 374,
-                                  152, 64,  226, 192, 537};
+  const std::size_t kLengths[] = {405, 331, 114, 184, 374, 152, 64, 226, 192, 537};
   const auto paragraphs = Paragraphs();
   ASSERT_EQ(paragraphs.size(), std::size(kLengths));
   for (std::size_t i = 0; i < paragraphs.size(); ++i)
@@ -103,8 +101,7 @@ TEST(FixedTextsTest, OneLineOfTheirLength) {
     std::string_view text;
     std::size_t length;
   };
-  const Case kCases[] = {
-      {kAuthorText, 20}, {kClosingNotice, 53}, {kVersionNotice, 31}};
+  const Case kCases[] = {{kAuthorText, 20}, {kClosingNotice, 53}, {kVersionNotice, 31}};
   for (const Case& c : kCases) {
     EXPECT_EQ(c.text.size(), c.length) << c.text;
     EXPECT_EQ(c.text.find_first_of("\r\n"), std::string_view::npos) << c.text;

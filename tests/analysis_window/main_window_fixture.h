@@ -4,12 +4,12 @@
 // back line by line.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "analysis_window/controlwnd.h"
 #include "engine/vars_module.h"

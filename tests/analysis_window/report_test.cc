@@ -1,14 +1,14 @@
 // The report as the report area holds it after a run: its lines and
 // columns, its two date readings, its line ends, and its numbers against
 // the literal engine and against LAPACK eigenvalues of the same random data.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "analysis_window/report_text.h"
 #include "engine/vars_module.h"
@@ -19,9 +19,9 @@
 #include "tests/reference/literal_engine.h"
 #include "tests/support/decimal_comma_locale.h"
 
-extern "C" void dsyev_(const char* jobz, const char* uplo, const int* n, double* a,
-                       const int* lda, double* w, double* work, const int* lwork, int* info,
-                       size_t jobz_length, size_t uplo_length);
+extern "C" void dsyev_(const char* jobz, const char* uplo, const int* n, double* a, const int* lda,
+                       double* w, double* work, const int* lwork, int* info, size_t jobz_length,
+                       size_t uplo_length);
 
 namespace {
 
@@ -130,9 +130,10 @@ TEST_F(ReportTest, WholeReportLineByLine) {
   // replication, the end after the last row.
   const std::vector<std::string> readings = ReadingsBetween(before, after);
   if (readings.empty()) {
-    for (size_t i : {4, 18}) EXPECT_EQ(lines[i].rfind(after.ShortDate() + "   ", 0) == 0 ||
-                                           lines[i].rfind(before.ShortDate() + "   ", 0) == 0,
-                                       true);
+    for (size_t i : {4, 18})
+      EXPECT_EQ(lines[i].rfind(after.ShortDate() + "   ", 0) == 0 ||
+                    lines[i].rfind(before.ShortDate() + "   ", 0) == 0,
+                true);
   } else {
     const auto start = std::find(readings.begin(), readings.end(), lines[4]);
     const auto end = std::find(readings.begin(), readings.end(), lines[18]);
@@ -192,8 +193,7 @@ TEST_F(ReportTest, OneReplicationShowsNotANumberForTheDeviation) {
     const std::string& row = rows[i - 1];
     EXPECT_TRUE(std::isnan(VarsModule::SumStats(i, 3)));
     EXPECT_EQ(row, "      " + Str(i) + std::string(15, ' ') +
-                       Format(expected.SumStats(i, 1), "0.0000") + std::string(15, ' ') +
-                       nan_text);
+                       Format(expected.SumStats(i, 1), "0.0000") + std::string(15, ' ') + nan_text);
   }
 }
 
@@ -272,8 +272,7 @@ TEST_F(ReportTest, NumbersMatchLapackEigenvaluesOfTheSameData) {
     SCOPED_TRACE(row);
     const std::string shown_mean = row.substr(22, row.find(' ', 22) - 22);
     const std::string shown_sd = row.substr(row.find_last_of(' ') + 1);
-    EXPECT_TRUE(same_to_four(shown_mean, static_cast<double>(mean)))
-        << static_cast<double>(mean);
+    EXPECT_TRUE(same_to_four(shown_mean, static_cast<double>(mean))) << static_cast<double>(mean);
     EXPECT_TRUE(same_to_four(shown_sd, sd)) << sd;
   }
 }

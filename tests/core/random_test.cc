@@ -19,9 +19,7 @@ constexpr int64_t kSample = 20'000'000;
 double NormalTail(double x) { return 0.5 * std::erfc(x / std::sqrt(2.0)); }
 }  // namespace
 
-TEST(RandomTest, SystemRandomIsOneObject) {
-  EXPECT_EQ(&System::Random(), &System::Random());
-}
+TEST(RandomTest, SystemRandomIsOneObject) { EXPECT_EQ(&System::Random(), &System::Random()); }
 
 TEST(RandomTest, SeedForTestingRestartsTheSameSequence) {
   Random& generator = System::Random();
@@ -29,7 +27,8 @@ TEST(RandomTest, SeedForTestingRestartsTheSameSequence) {
   std::vector<double> first(1000);
   for (double& x : first) x = generator.Gaussian();
   seams::SeedRandom(42);
-  for (double x : first) EXPECT_EQ(std::bit_cast<uint64_t>(generator.Gaussian()), std::bit_cast<uint64_t>(x));
+  for (double x : first)
+    EXPECT_EQ(std::bit_cast<uint64_t>(generator.Gaussian()), std::bit_cast<uint64_t>(x));
   seams::SeedRandom(43);
   EXPECT_NE(generator.Gaussian(), first[0]);
 }
@@ -43,7 +42,8 @@ TEST(RandomTest, FillGaussianEqualsSuccessiveDraws) {
   Random a(7), b(7);
   std::vector<double> filled(100'003);
   a.FillGaussian(filled.data(), static_cast<int64_t>(filled.size()));
-  for (double x : filled) ASSERT_EQ(std::bit_cast<uint64_t>(b.Gaussian()), std::bit_cast<uint64_t>(x));
+  for (double x : filled)
+    ASSERT_EQ(std::bit_cast<uint64_t>(b.Gaussian()), std::bit_cast<uint64_t>(x));
 }
 
 TEST(RandomTest, NumberIsInUnitInterval) {
@@ -99,7 +99,8 @@ TEST(RandomTest, GaussianFitsTheNormalDistribution) {
   const double df = kBins + 1;
   EXPECT_LT(chi_square, df + 5.0 * std::sqrt(2.0 * df)) << "chi-square " << chi_square;
 
-  for (auto [count, edge] : {std::pair{beyond_base, 3.6541528853610088}, std::pair{beyond_4_5, 4.5}}) {
+  for (auto [count, edge] :
+       {std::pair{beyond_base, 3.6541528853610088}, std::pair{beyond_4_5, 4.5}}) {
     const double expected = n * 2 * NormalTail(edge);
     EXPECT_LT(std::fabs(count - expected), 5.0 * std::sqrt(expected)) << "beyond " << edge;
   }

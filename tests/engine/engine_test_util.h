@@ -15,14 +15,13 @@
 // Same bounds and the same bits in every element.
 inline testing::AssertionResult BitIdentical(const Array2D<double>& a, const Array2D<double>& b) {
   if (a.UBound(1) != b.UBound(1) || a.UBound(2) != b.UBound(2))
-    return testing::AssertionFailure()
-           << "bounds (" << a.UBound(1) << ", " << a.UBound(2) << ") vs (" << b.UBound(1)
-           << ", " << b.UBound(2) << ")";
+    return testing::AssertionFailure() << "bounds (" << a.UBound(1) << ", " << a.UBound(2)
+                                       << ") vs (" << b.UBound(1) << ", " << b.UBound(2) << ")";
   for (int64_t i = 0; i <= a.UBound(1); ++i)
     for (int64_t j = 0; j <= a.UBound(2); ++j)
       if (std::bit_cast<uint64_t>(a(i, j)) != std::bit_cast<uint64_t>(b(i, j)))
-        return testing::AssertionFailure() << "element (" << i << ", " << j << "): " << a(i, j)
-                                           << " vs " << b(i, j);
+        return testing::AssertionFailure()
+               << "element (" << i << ", " << j << "): " << a(i, j) << " vs " << b(i, j);
   return testing::AssertionSuccess();
 }
 

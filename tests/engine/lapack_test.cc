@@ -12,15 +12,16 @@
 #include "framework/testing/core_seams.h"
 #include "tests/engine/engine_test_util.h"
 
-extern "C" void dsyevd_(const char* jobz, const char* uplo, const int* n, double* a,
-                        const int* lda, double* w, double* work, const int* lwork, int* iwork,
-                        const int* liwork, int* info, size_t jobz_length, size_t uplo_length);
+extern "C" void dsyevd_(const char* jobz, const char* uplo, const int* n, double* a, const int* lda,
+                        double* w, double* work, const int* lwork, int* iwork, const int* liwork,
+                        int* info, size_t jobz_length, size_t uplo_length);
 
 namespace {
 #ifdef VELLACOR_SMALL_TESTS
 const std::vector<int64_t> kOrders = {3, 4, 5, 8, 13, 30};
 #else
-const std::vector<int64_t> kOrders = {3, 4, 5, 6, 8, 11, 16, 23, 32, 50, 64, 100, 128, 150, 199, 200};
+const std::vector<int64_t> kOrders = {3,  4,  5,  6,   8,   11,  16,  23,
+                                      32, 50, 64, 100, 128, 150, 199, 200};
 #endif
 
 // Eigenvalues of VarsModule::r, largest first, by dsyevd.
@@ -31,14 +32,14 @@ std::vector<double> LapackEigenvalues() {
     for (int j = 0; j < n; ++j) a[i * n + j] = VarsModule::r(i + 1, j + 1);
   int lwork = -1, liwork = -1, info = 0, iwork_size = 0;
   double work_size = 0;
-  dsyevd_("N", "U", &n, a.data(), &n, w.data(), &work_size, &lwork, &iwork_size, &liwork,
-          &info, 1, 1);
+  dsyevd_("N", "U", &n, a.data(), &n, w.data(), &work_size, &lwork, &iwork_size, &liwork, &info, 1,
+          1);
   lwork = static_cast<int>(work_size);
   liwork = iwork_size;
   std::vector<double> work(lwork);
   std::vector<int> iwork(liwork);
-  dsyevd_("N", "U", &n, a.data(), &n, w.data(), work.data(), &lwork, iwork.data(), &liwork,
-          &info, 1, 1);
+  dsyevd_("N", "U", &n, a.data(), &n, w.data(), work.data(), &lwork, iwork.data(), &liwork, &info,
+          1, 1);
   EXPECT_EQ(info, 0);
   std::sort(w.begin(), w.end(), std::greater<double>());
   return w;
@@ -118,9 +119,11 @@ TEST(LapackTest, RepeatedAndClusteredEigenvalues) {
   };
   const std::vector<Spectrum> spectra = {
       {"three repeated values", [](int64_t i, int64_t) { return static_cast<double>(i % 3 + 1); }},
-      {"one value and one outlier", [](int64_t i, int64_t n) { return i == 0 ? static_cast<double>(n) : 0.5; }},
+      {"one value and one outlier",
+       [](int64_t i, int64_t n) { return i == 0 ? static_cast<double>(n) : 0.5; }},
       {"cluster 1e-9 wide", [](int64_t i, int64_t) { return 1 + 1e-9 * static_cast<double>(i); }},
-      {"cluster 1e-14 wide", [](int64_t i, int64_t) { return 2 + 1e-14 * static_cast<double>(i % 4); }},
+      {"cluster 1e-14 wide",
+       [](int64_t i, int64_t) { return 2 + 1e-14 * static_cast<double>(i % 4); }},
       {"zeros and a pair", [](int64_t i, int64_t) { return i < 2 ? 3.0 : 0.0; }},
   };
   for (int64_t n : kOrders) {

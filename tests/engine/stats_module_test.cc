@@ -155,7 +155,11 @@ std::vector<JacobiCase> JacobiCases() {
     m[1 * 3 + 2] = m[2 * 3 + 1] = 7 * std::ldexp(1.0, -8);
     // The expected values are the roots of the characteristic polynomial; the
     // bits are checked against the literal loops below, as for every case.
-    cases.push_back({"ThresholdEqualsFirstElement", 3, m, {1.0319204786838090, 0.99915886260980798, 0.96892065870638300}, 1e-15});
+    cases.push_back({"ThresholdEqualsFirstElement",
+                     3,
+                     m,
+                     {1.0319204786838090, 0.99915886260980798, 0.96892065870638300},
+                     1e-15});
   }
   return cases;
 }

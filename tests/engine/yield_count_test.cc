@@ -75,7 +75,7 @@ TEST_F(EngineYieldTest, EigenvaluesYieldInEveryLoop) {
     for (int64_t i = 1; i <= n; ++i)
       for (int64_t j = 1; j <= n; ++j) VarsModule::r(i, j) = c.matrix[(i - 1) * n + (j - 1)];
     const int64_t sums_of_the_off_diagonal = c.sweeps + (c.converged ? 1 : 0);
-    const int64_t expected = n                                // copy of the matrix, per row
+    const int64_t expected = n                                     // copy of the matrix, per row
                              + sums_of_the_off_diagonal * (n - 1)  // sum, per row
                              + c.sweeps * (n * (n - 1) / 2)        // per pivot
                              + c.sweeps * (n - 1)                  // per pivot row

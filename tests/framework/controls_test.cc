@@ -33,17 +33,22 @@ TEST_F(ControlsTest, HandlerSignaturesAreCheckedWhenMadeAndWhenWired) {
                TypeMismatchException);
   EXPECT_THROW(RuntimeCreateDelegate(w, &TestWnd::RunBtn_Action, "( PushButton ) as Boolean"),
                TypeMismatchException);
-  EXPECT_THROW(RuntimeCreateDelegate(std::shared_ptr<TestWnd>(), &TestWnd::RunBtn_Action,
-                                     "( PushButton )"),
-               NilObjectException);
-  const Delegate key = RuntimeCreateDelegate(w, &TestWnd::Field_KeyDown,
-                                             "( TextField, String ) as Boolean");
+  EXPECT_THROW(
+      RuntimeCreateDelegate(std::shared_ptr<TestWnd>(), &TestWnd::RunBtn_Action, "( PushButton )"),
+      NilObjectException);
+  const Delegate key =
+      RuntimeCreateDelegate(w, &TestWnd::Field_KeyDown, "( TextField, String ) as Boolean");
   const Delegate action = RuntimeCreateDelegate(w, &TestWnd::RunBtn_Action, "( PushButton )");
   const Delegate focus = RuntimeCreateDelegate(w, &TestWnd::Field_GotFocus, "( TextField )");
-  const struct { const char* control; const char* event; Delegate handler; bool ok; } cases[] = {
+  const struct {
+    const char* control;
+    const char* event;
+    Delegate handler;
+    bool ok;
+  } cases[] = {
       {"Field1", "KeyDown", key, true},
-      {"Report", "KeyDown", key, false},     // a text area's handler takes a TextArea
-      {"Field1", "Action", action, false},   // fields have no Action
+      {"Report", "KeyDown", key, false},    // a text area's handler takes a TextArea
+      {"Field1", "Action", action, false},  // fields have no Action
       {"RunBtn", "Action", action, true},
       {"RunBtn", "MouseDown", action, false},
       {"Field1", "GotFocus", focus, true},
@@ -53,9 +58,11 @@ TEST_F(ControlsTest, HandlerSignaturesAreCheckedWhenMadeAndWhenWired) {
   for (const auto& c : cases) {
     auto control = w->_ControlByName(c.control);
     if (c.ok) {
-      EXPECT_NO_THROW(RuntimeAddEventHandler(control, c.event, c.handler)) << c.control << "." << c.event;
+      EXPECT_NO_THROW(RuntimeAddEventHandler(control, c.event, c.handler))
+          << c.control << "." << c.event;
     } else {
-      EXPECT_ANY_THROW(RuntimeAddEventHandler(control, c.event, c.handler)) << c.control << "." << c.event;
+      EXPECT_ANY_THROW(RuntimeAddEventHandler(control, c.event, c.handler))
+          << c.control << "." << c.event;
     }
   }
   EXPECT_THROW(RuntimeAddEventHandler(w->_ControlByName("Field1"), "Action", action),
@@ -83,9 +90,13 @@ TEST_F(ControlsTest, KeysWithoutTextArriveAsControlCharacters) {
   seams::MoveFocus(field);
   seams::Type(field, "12");
   w->keys.clear();
-  const struct { char code; const char* what; } keys[] = {
-      {KeyCode::kLeft, "left"},   {KeyCode::kRight, "right"}, {KeyCode::kUp, "up"},
-      {KeyCode::kDown, "down"},   {KeyCode::kEscape, "escape"}, {KeyCode::kReturn, "return"},
+  const struct {
+    char code;
+    const char* what;
+  } keys[] = {
+      {KeyCode::kLeft, "left"},     {KeyCode::kRight, "right"},
+      {KeyCode::kUp, "up"},         {KeyCode::kDown, "down"},
+      {KeyCode::kEscape, "escape"}, {KeyCode::kReturn, "return"},
       {KeyCode::kDelete, "delete"}, {KeyCode::kBackspace, "backspace"},
   };
   for (const auto& k : keys) {
@@ -99,8 +110,10 @@ TEST_F(ControlsTest, KeysWithoutTextArriveAsControlCharacters) {
 
   // Insert comes as the help key, the function keys as the function-key
   // code; both pass the filter as the control characters they are.
-  const struct { const char* name; char code; } named[] = {
-      {"Insert", KeyCode::kHelp}, {"F1", KeyCode::kFunction}, {"F10", KeyCode::kFunction}};
+  const struct {
+    const char* name;
+    char code;
+  } named[] = {{"Insert", KeyCode::kHelp}, {"F1", KeyCode::kFunction}, {"F10", KeyCode::kFunction}};
   for (const auto& k : named) {
     seams::PressNamedKey(field, k.name);
     EXPECT_EQ(w->keys.back(), "Field2:" + std::string(1, k.code)) << k.name;
@@ -303,7 +316,7 @@ TEST_F(ControlsTest, HelpStyleDrawsARoundButtonWithAQuestionMark) {
   const QImage image = seams::WidgetOf(help)->grab().toImage();
   ASSERT_EQ(image.size(), QSize(30, 30));
   EXPECT_GT(DarkPixels(image, QRect(10, 8, 10, 14)), 5);  // the question mark
-  EXPECT_EQ(DarkPixels(image, QRect(0, 0, 3, 3)), 0);      // corners outside the circle
+  EXPECT_EQ(DarkPixels(image, QRect(0, 0, 3, 3)), 0);     // corners outside the circle
   EXPECT_EQ(DarkPixels(image, QRect(27, 27, 3, 3)), 0);
   // The same button in the plain style shows no mark.
   _SetProperties(help, {{"MacButtonStyle", 0}});

@@ -143,10 +143,14 @@ TEST(MenuTree, AddMenuAppendsAndLookupsFindByName) {
 TEST_F(MenuBarTest, WindowShowsTheInstalledBarWithCommandShortcutsAsCtrl) {
   auto w = Open();
   // Top-level menus, each followed by its items; the first menu is empty.
-  const std::vector<std::string> expected = {
-      "",     "File",          "  Quit\tCtrl+Q",
-      "Edit", "  Undo\tCtrl+Z", "  -",
-      "  Copy && keep\tCtrl+C",  "  About Test"};
+  const std::vector<std::string> expected = {"",
+                                             "File",
+                                             "  Quit\tCtrl+Q",
+                                             "Edit",
+                                             "  Undo\tCtrl+Z",
+                                             "  -",
+                                             "  Copy && keep\tCtrl+C",
+                                             "  About Test"};
   EXPECT_EQ(seams::MenuBarText(w), expected);
 }
 

@@ -46,9 +46,9 @@ TEST(Picture, ResourceFolderIsBesideTheProgramOrInItsBuildTree) {
   const fs::path in_tree = tree / "shell";
   const fs::path installed_in_tree = tree / "prefix" / "bin";
   const fs::path beside_in_tree = tree / "tools";
-  for (const fs::path& folder : {installed, in_tree / "CMakeFiles", installed_in_tree,
-                                 beside_in_tree / "CMakeFiles", beside_in_tree / "resources",
-                                 tree / "resources"})
+  for (const fs::path& folder :
+       {installed, in_tree / "CMakeFiles", installed_in_tree, beside_in_tree / "CMakeFiles",
+        beside_in_tree / "resources", tree / "resources"})
     fs::create_directories(folder);
   std::ofstream(tree / "CMakeCache.txt") << "";
 

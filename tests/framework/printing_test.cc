@@ -4,6 +4,7 @@
 #include "framework/gui/printing.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -12,8 +13,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "framework/core/exceptions.h"
 #include "framework/core/text.h"
@@ -32,9 +31,13 @@ class PrintWnd : public Window {
   }
   void CreateControls() override {
     _AddControl("DataFld", _New<TextArea>());
-    _SetProperties(_ControlByName("DataFld"),
-                   {{"Left", 10}, {"Top", 10}, {"Width", 480}, {"Height", 280},
-                    {"FontName", "Courier"}, {"FontSize", 11.0}, {"Multiline", true}});
+    _SetProperties(_ControlByName("DataFld"), {{"Left", 10},
+                                               {"Top", 10},
+                                               {"Width", 480},
+                                               {"Height", 280},
+                                               {"FontName", "Courier"},
+                                               {"FontSize", 11.0},
+                                               {"Multiline", true}});
   }
   std::shared_ptr<TextArea> DataFld() { return Cast<TextArea>(_ControlByName("DataFld")); }
 };

@@ -40,7 +40,8 @@ TEST_F(RuntimeTest, AnExceptionLeavingAHandlerIsShownAndTheProgramGoesOn) {
   seams::Click(run);
   EXPECT_EQ(runs, 3);
   ASSERT_EQ(boxes.Texts().size(), 2u);
-  EXPECT_EQ(boxes.Texts()[0], "An exception of class NilObjectException was not handled: no report area");
+  EXPECT_EQ(boxes.Texts()[0],
+            "An exception of class NilObjectException was not handled: no report area");
   EXPECT_EQ(boxes.Texts()[1], "An exception of class std::logic_error was not handled: broken");
 }
 
@@ -64,7 +65,8 @@ TEST_F(RuntimeTest, EveryCallIntoTheProgramGoesThroughTheInstalledHelper) {
   seams::Click(w->Get<PushButton>("RunBtn"));  // MouseDown, then Action
   EXPECT_EQ(helper_calls, (std::vector<std::string>{"call", "call", "OutOfBoundsException"}));
   ASSERT_EQ(boxes.Texts().size(), 1u);
-  EXPECT_EQ(boxes.Texts()[0], "An exception of class OutOfBoundsException was not handled: index 9");
+  EXPECT_EQ(boxes.Texts()[0],
+            "An exception of class OutOfBoundsException was not handled: index 9");
 }
 
 TEST_F(RuntimeTest, QuitDuringALongRunEndsItAtOnce) {
@@ -98,9 +100,9 @@ TEST_F(RuntimeTest, TheRunGuardRefusesInputThatArrivesDuringARun) {
     RunGuard guard(w, {"QuitBtn"});
     seams::AtNextYield([&] {
       seams::Click(w->Get<PushButton>("RunBtn"));  // a second request: beep
-      seams::PressKey(field, "5");                  // a key: beep
+      seams::PressKey(field, "5");                 // a key: beep
       focus_before_click = w->FocusControl();
-      seams::Click(report);                         // a click into the report: nothing
+      seams::Click(report);  // a click into the report: nothing
       focus_after_click = w->FocusControl();
     });
     for (int i = 0; i < 5; ++i) RuntimeYieldNow();

@@ -1,6 +1,8 @@
 // The application object and the start-up runtime: version data, the
 // registered object, initialisers in their order with a pending exception
 // for a failed one, finalisers, the late start-up hook, event registry.
+#include "framework/gui/startup.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +11,6 @@
 #include "framework/core/exceptions.h"
 #include "framework/gui/application.h"
 #include "framework/gui/menu.h"
-#include "framework/gui/startup.h"
 #include "framework/testing/seams.h"
 
 namespace {
@@ -142,9 +143,8 @@ TEST_F(RuntimeStartupTest, ExternalClassesAreReadyAfterTheirStep) {
   EXPECT_FALSE(RuntimeIsClassRegistered("NilObjectException"));
   _RuntimeInitExternalClasses();
   _InitPluginEntrypoints();
-  for (const char* c : {"NilObjectException", "OutOfBoundsException",
-                        "IllegalCastException", "TypeMismatchException",
-                        "MessageDialog", "WeakRef"})
+  for (const char* c : {"NilObjectException", "OutOfBoundsException", "IllegalCastException",
+                        "TypeMismatchException", "MessageDialog", "WeakRef"})
     EXPECT_TRUE(RuntimeIsClassRegistered(c)) << c;
 }
 

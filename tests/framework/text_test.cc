@@ -15,17 +15,26 @@ namespace {
 const std::string kEnDash = "\xE2\x80\x93";
 
 TEST(Val, TakesTheLeadingNumber) {
-  const struct { const char* text; double value; } cases[] = {
-      {"", 0},       {"abc", 0},   {"007", 7},     {"12ab", 12},   {"  42", 42},
-      {"-3.5", -3.5}, {"+8", 8},    {".25", 0.25},  {"1e3", 1000},  {"2e", 2},
-      {"200", 200},  {"-", 0},     {"9.", 9},      {"1 2", 1},     {"2500x", 2500},
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"", 0},        {"abc", 0}, {"007", 7},    {"12ab", 12},  {"  42", 42},
+      {"-3.5", -3.5}, {"+8", 8},  {".25", 0.25}, {"1e3", 1000}, {"2e", 2},
+      {"200", 200},   {"-", 0},   {"9.", 9},     {"1 2", 1},    {"2500x", 2500},
   };
   for (const auto& c : cases) EXPECT_EQ(Val(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST(Str, PlainDecimal) {
-  const struct { int64_t value; const char* text; } cases[] = {
-      {0, "0"}, {7, "7"}, {-12, "-12"}, {2500, "2500"},
+  const struct {
+    int64_t value;
+    const char* text;
+  } cases[] = {
+      {0, "0"},
+      {7, "7"},
+      {-12, "-12"},
+      {2500, "2500"},
       {std::numeric_limits<int64_t>::min(), "-9223372036854775808"},
   };
   for (const auto& c : cases) EXPECT_EQ(Str(c.value), c.text);
@@ -34,20 +43,33 @@ TEST(Str, PlainDecimal) {
 TEST(Format, FourDecimalsWithAndWithoutLeadingZero) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
-  const struct { double value; const char* spec; const char* text; } cases[] = {
-      {0.5, "0.0000", "0.5000"},     {0.5, ".0000", ".5000"},
-      {1.23456, "0.0000", "1.2346"}, {1.23456, ".0000", "1.2346"},
-      {12.0, ".0000", "12.0000"},    {0.0, ".0000", ".0000"},
-      {-0.25, ".0000", "-.2500"},    {-0.00001, "0.0000", "0.0000"},
+  const struct {
+    double value;
+    const char* spec;
+    const char* text;
+  } cases[] = {
+      {0.5, "0.0000", "0.5000"},
+      {0.5, ".0000", ".5000"},
+      {1.23456, "0.0000", "1.2346"},
+      {1.23456, ".0000", "1.2346"},
+      {12.0, ".0000", "12.0000"},
+      {0.0, ".0000", ".0000"},
+      {-0.25, ".0000", "-.2500"},
+      {-0.00001, "0.0000", "0.0000"},
       // Exact ties go to the even digit; 1.00005 is stored a little above
       // the tie and 2.00005 a little below it.
-      {0.03125, "0.0000", "0.0312"}, {0.09375, "0.0000", "0.0938"},
-      {1.00005, "0.0000", "1.0001"}, {2.00005, "0.0000", "2.0000"},
+      {0.03125, "0.0000", "0.0312"},
+      {0.09375, "0.0000", "0.0938"},
+      {1.00005, "0.0000", "1.0001"},
+      {2.00005, "0.0000", "2.0000"},
       {2.99999, "0.0000", "3.0000"},
-      {nan, "0.0000", "NaN"},        {nan, ".0000", "NaN"},
-      {inf, "0.0000", "Inf"},        {-inf, ".0000", "-Inf"},
+      {nan, "0.0000", "NaN"},
+      {nan, ".0000", "NaN"},
+      {inf, "0.0000", "Inf"},
+      {-inf, ".0000", "-Inf"},
   };
-  for (const auto& c : cases) EXPECT_EQ(Format(c.value, c.spec), c.text) << c.value << " " << c.spec;
+  for (const auto& c : cases)
+    EXPECT_EQ(Format(c.value, c.spec), c.text) << c.value << " " << c.spec;
 }
 
 // A desktop in a decimal-comma locale changes neither what Format writes
@@ -55,12 +77,20 @@ TEST(Format, FourDecimalsWithAndWithoutLeadingZero) {
 TEST(Format, KeepsThePointUnderADecimalCommaLocale) {
   decimal_comma::Locale locale;
   ASSERT_TRUE(decimal_comma::Locale::Active()) << decimal_comma::kMissing;
-  const struct { double value; const char* spec; const char* text; } formats[] = {
+  const struct {
+    double value;
+    const char* spec;
+    const char* text;
+  } formats[] = {
       {1.5774, "0.0000", "1.5774"}, {0.0761, ".0000", ".0761"}, {0.0761, "0.0000", "0.0761"},
       {12.0, ".0000", "12.0000"},   {-0.25, ".0000", "-.2500"}, {2.00005, "0.0000", "2.0000"},
   };
-  for (const auto& c : formats) EXPECT_EQ(Format(c.value, c.spec), c.text) << c.value << " " << c.spec;
-  const struct { const char* text; double value; } vals[] = {
+  for (const auto& c : formats)
+    EXPECT_EQ(Format(c.value, c.spec), c.text) << c.value << " " << c.spec;
+  const struct {
+    const char* text;
+    double value;
+  } vals[] = {
       {"12.5", 12.5}, {"12,5", 12}, {".25", 0.25}, {"-3.5e1", -35}, {"007", 7},
   };
   for (const auto& c : vals) EXPECT_EQ(Val(c.text), c.value) << '"' << c.text << '"';
@@ -73,7 +103,12 @@ TEST(Format, RefusesSpecsItCannotRead) {
 
 TEST(LenAndRight, CountCharactersNotBytes) {
   const std::string rule = kEnDash + kEnDash + kEnDash;
-  const struct { std::string text; int64_t len; int64_t n; std::string right; } cases[] = {
+  const struct {
+    std::string text;
+    int64_t len;
+    int64_t n;
+    std::string right;
+  } cases[] = {
       {"", 0, 3, ""},
       {"abcdef", 6, 3, "def"},
       {"ab", 2, 5, "ab"},
@@ -103,10 +138,13 @@ TEST(AscAndChr, RoundTripCharacterCodes) {
 }
 
 TEST(StrCompare, ThreeWayByCharacterCodes) {
-  const struct { const char* a; const char* b; int sign; } cases[] = {
-      {"5", "0", 1},  {"5", "9", -1}, {"0", "0", 0},  {"9", "9", 0},
-      {"a", "9", 1},  {" ", "0", -1}, {"-", "0", -1}, {"90", "9", 1},
-      {"05", "0", 1}, {"", "0", -1},  {"", "", 0},
+  const struct {
+    const char* a;
+    const char* b;
+    int sign;
+  } cases[] = {
+      {"5", "0", 1},  {"5", "9", -1}, {"0", "0", 0},  {"9", "9", 0}, {"a", "9", 1}, {" ", "0", -1},
+      {"-", "0", -1}, {"90", "9", 1}, {"05", "0", 1}, {"", "0", -1}, {"", "", 0},
   };
   for (const auto& c : cases) {
     const int64_t r = StrCompare(c.a, c.b);

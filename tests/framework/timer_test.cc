@@ -21,8 +21,7 @@ class TimerWnd : public Window {
   TimerWnd(int64_t period, int64_t mode) : period_(period), mode_(mode) {}
   std::string FullClassName() const override { return "TimerWnd.TimerWnd"; }
   void Layout() override {
-    _SetProperties(shared_from_this(),
-                   {{"Width", 200}, {"Height", 100}, {"Visible", true}});
+    _SetProperties(shared_from_this(), {{"Width", 200}, {"Height", 100}, {"Visible", true}});
   }
   void CreateControls() override {
     auto self = Cast<TimerWnd>(shared_from_this());

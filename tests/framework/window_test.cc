@@ -78,8 +78,8 @@ TEST_F(WindowTest, PropertyListsAreAppliedInOrderAndUnknownNamesRaise) {
   auto field = w->Get<TextField>("Field2");
   EXPECT_THROW(_SetProperties(field, {{"Left", 7}, {"NoSuchProperty", 1}, {"Top", 9}}),
                InvalidArgumentException);
-  EXPECT_EQ(field->Left(), 7);    // applied before the unknown name
-  EXPECT_EQ(field->Top(), 172);   // not reached
+  EXPECT_EQ(field->Left(), 7);   // applied before the unknown name
+  EXPECT_EQ(field->Top(), 172);  // not reached
   EXPECT_THROW(_SetProperties(field, {{"Width", "wide"}}), TypeMismatchException);
   EXPECT_THROW(_SetProperties(nullptr, {{"Width", 1}}), NilObjectException);
   EXPECT_THROW(_SetProperties(w, {{"Caption", "x"}}), InvalidArgumentException);
@@ -122,8 +122,11 @@ class BoxWnd : public Window {
  public:
   std::string FullClassName() const override { return "BoxWnd.BoxWnd"; }
   void Layout() override {
-    _SetProperties(shared_from_this(), {{"Width", 300}, {"Height", 200}, {"Type", 2},
-                                        {"Resizeable", resizeable}, {"MaximumWidth", 250},
+    _SetProperties(shared_from_this(), {{"Width", 300},
+                                        {"Height", 200},
+                                        {"Type", 2},
+                                        {"Resizeable", resizeable},
+                                        {"MaximumWidth", 250},
                                         {"Visible", true}});
   }
   void CreateControls() override {

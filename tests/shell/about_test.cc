@@ -1,13 +1,12 @@
 // The About item: registered and enabled by the main window, answered by
 // showing the splash window again over the untouched main window.
-#include "analysis_window/about_vellacor.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "analysis_window/about_vellacor.h"
 #include "analysis_window/controlwnd.h"
 #include "engine/vars_module.h"
 #include "framework/core/exceptions.h"
@@ -31,9 +30,7 @@ void ForEachItem(const std::shared_ptr<MenuItem>& item,
 class AboutTest : public ::testing::Test {
  protected:
   // The program as the user first meets it, the splash window dismissed.
-  void SetUp() override {
-    main_ = shell_test::StartProgram();
-  }
+  void SetUp() override { main_ = shell_test::StartProgram(); }
   void TearDown() override { seams::Reset(); }
 
   seams::MessageBoxes boxes_;

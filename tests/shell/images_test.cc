@@ -16,7 +16,10 @@ TEST(Images, AFailedLoadIsTriedAgainAndALoadedPictureIsKept) {
   const std::string pictures = ResourceFolder();
   const std::string empty = ::testing::TempDir() + "vellacor-no-pictures";
   std::filesystem::create_directories(empty);
-  const struct { const char* name; std::shared_ptr<Picture> (*accessor)(); } images[] = {
+  const struct {
+    const char* name;
+    std::shared_ptr<Picture> (*accessor)();
+  } images[] = {
       {"Vellacor.png", &_x_Vellacor},
       {"VovUderod.png", &_x_VovUderod},
   };

@@ -32,8 +32,7 @@ struct Expected {
   bool auto_enabled;
 };
 
-void ExpectItems(const std::shared_ptr<MenuItem>& menu,
-                 const std::vector<Expected>& expected) {
+void ExpectItems(const std::shared_ptr<MenuItem>& menu, const std::vector<Expected>& expected) {
   ASSERT_EQ(menu->Count(), static_cast<int64_t>(expected.size())) << menu->Name();
   for (size_t i = 0; i < expected.size(); ++i) {
     auto item = menu->Item(static_cast<int64_t>(i));
@@ -57,16 +56,15 @@ TEST_F(MenuTest, BarHoldsFourMenusAndElevenItemsInOrder) {
   EXPECT_EQ(bar->Item(3)->Count(), 0);
   ExpectItems(bar->Item(1), {{"FileQuit", "QuitMenuItem", "Quit", "Cmd+Q", true},
                              {"UntitledMenu7", "MenuItem", "", "", false}});
-  ExpectItems(bar->Item(2),
-              {{"EditUndo", "MenuItem", "Undo", "Cmd+Z", false},
-               {"UntitledMenu1", "MenuItem", "-", "", false},
-               {"EditCut", "MenuItem", "Cut", "Cmd+X", false},
-               {"EditCopy", "MenuItem", "Copy", "Cmd+C", false},
-               {"EditPaste", "MenuItem", "Paste", "Cmd+V", false},
-               {"EditClear", "MenuItem", "Clear", "", false},
-               {"UntitledMenu6", "MenuItem", "", "", false},
-               {"AboutVellacor", "AppleMenuItem", "About Vellacor", "", false},
-               {"UntitledMenu5", "AppleMenuItem", "", "", false}});
+  ExpectItems(bar->Item(2), {{"EditUndo", "MenuItem", "Undo", "Cmd+Z", false},
+                             {"UntitledMenu1", "MenuItem", "-", "", false},
+                             {"EditCut", "MenuItem", "Cut", "Cmd+X", false},
+                             {"EditCopy", "MenuItem", "Copy", "Cmd+C", false},
+                             {"EditPaste", "MenuItem", "Paste", "Cmd+V", false},
+                             {"EditClear", "MenuItem", "Clear", "", false},
+                             {"UntitledMenu6", "MenuItem", "", "", false},
+                             {"AboutVellacor", "AppleMenuItem", "About Vellacor", "", false},
+                             {"UntitledMenu5", "AppleMenuItem", "", "", false}});
   EXPECT_TRUE(bar->Item(2)->Item(1)->IsSeparator());
 }
 
@@ -126,8 +124,9 @@ TEST_F(MenuTest, WindowShowsTheBarWithCtrlShortcuts) {
   const std::vector<std::string> text = seams::MenuBarText(window);
   const std::vector<std::string> file = {"File", "  Quit\tCtrl+Q"};
   EXPECT_NE(std::search(text.begin(), text.end(), file.begin(), file.end()), text.end());
-  const std::vector<std::string> edit = {"Edit", "  Undo\tCtrl+Z", "  -", "  Cut\tCtrl+X",
-                                         "  Copy\tCtrl+C", "  Paste\tCtrl+V", "  Clear"};
+  const std::vector<std::string> edit = {"Edit",          "  Undo\tCtrl+Z", "  -",
+                                         "  Cut\tCtrl+X", "  Copy\tCtrl+C", "  Paste\tCtrl+V",
+                                         "  Clear"};
   EXPECT_NE(std::search(text.begin(), text.end(), edit.begin(), edit.end()), text.end());
   EXPECT_NE(std::find(text.begin(), text.end(), "  About Vellacor"), text.end());
 }

@@ -58,9 +58,9 @@ TEST_F(SplashWndTest, ControlsComeInOrderWithPicturesNoticeAndTimer) {
     std::shared_ptr<RectControl> control;
     int64_t left, top, width, height;
   };
-  for (const Place& p : {Place{splash->Canvas1(), 20, 30, 374, 99},
-                         Place{splash->StaticText1(), 0, 213, 414, 35},
-                         Place{splash->Canvas3(), 174, 141, 65, 56}}) {
+  for (const Place& p :
+       {Place{splash->Canvas1(), 20, 30, 374, 99}, Place{splash->StaticText1(), 0, 213, 414, 35},
+        Place{splash->Canvas3(), 174, 141, 65, 56}}) {
     EXPECT_EQ(p.control->Left(), p.left) << p.control->Name();
     EXPECT_EQ(p.control->Top(), p.top) << p.control->Name();
     EXPECT_EQ(p.control->Width(), p.width) << p.control->Name();
@@ -85,7 +85,8 @@ TEST_F(SplashWndTest, ControlsComeInOrderWithPicturesNoticeAndTimer) {
 
 TEST_F(SplashWndTest, HandlesKeyDownAndMouseDownOnly) {
   std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
-  for (const char* name : {"KeyDown", "MouseDown"}) EXPECT_TRUE(splash->IsEventImplemented(name)) << name;
+  for (const char* name : {"KeyDown", "MouseDown"})
+    EXPECT_TRUE(splash->IsEventImplemented(name)) << name;
   for (const char* name : {"Open", "Close", "Activate", "EnableMenuItems", "Paint"})
     EXPECT_FALSE(splash->IsEventImplemented(name)) << name;
 }
@@ -120,8 +121,7 @@ TEST_F(SplashWndTest, KeyOrClickHandsOverAndTheTimerLaterDoesItAgain) {
       {"click below the notice", [](const auto& w) { seams::ClickWindow(w, 400, 249); }},
       {"click on the picture", [](const auto& w) { seams::ClickWindow(w, 200, 80); }},
       {"right click", [](const auto& w) { seams::ClickWindow(w, 5, 5, seams::Button::kRight); }},
-      {"middle click",
-       [](const auto& w) { seams::ClickWindow(w, 5, 5, seams::Button::kMiddle); }},
+      {"middle click", [](const auto& w) { seams::ClickWindow(w, 5, 5, seams::Button::kMiddle); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

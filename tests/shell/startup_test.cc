@@ -279,9 +279,9 @@ TEST_F(StartupTest, AppImplementsNoApplicationEvent) {
   ASSERT_NE(app, nullptr);
   EXPECT_EQ(app, _GetAppObject());
   EXPECT_EQ(App::Instance(), app);
-  for (const char* event : {"Open", "Close", "UnhandledException", "Activate",
-                            "AppearanceChanged", "CancelClose", "Deactivate", "EnableMenuItems",
-                            "HandleAppleEvent", "NewDocument", "OpenDocument"})
+  for (const char* event :
+       {"Open", "Close", "UnhandledException", "Activate", "AppearanceChanged", "CancelClose",
+        "Deactivate", "EnableMenuItems", "HandleAppleEvent", "NewDocument", "OpenDocument"})
     EXPECT_FALSE(app->IsEventImplemented(event)) << event;
 }
 

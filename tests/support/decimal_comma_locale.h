@@ -23,8 +23,10 @@ class Locale {
   }
   ~Locale() {
     // The saved locale is found through the usual path again.
-    if (had_path_) setenv("LOCPATH", saved_path_.c_str(), 1);
-    else unsetenv("LOCPATH");
+    if (had_path_)
+      setenv("LOCPATH", saved_path_.c_str(), 1);
+    else
+      unsetenv("LOCPATH");
     std::setlocale(LC_ALL, saved_locale_.c_str());
   }
   Locale(const Locale&) = delete;

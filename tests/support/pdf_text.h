@@ -53,8 +53,8 @@ inline std::vector<Word> Words(const std::string& pdf) {
       R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
   std::vector<Word> words;
   for (std::sregex_iterator i(html.begin(), html.end(), word), end; i != end; ++i)
-    words.push_back({(*i)[5], std::stod((*i)[1]), std::stod((*i)[2]),
-                     std::stod((*i)[3]), std::stod((*i)[4])});
+    words.push_back(
+        {(*i)[5], std::stod((*i)[1]), std::stod((*i)[2]), std::stod((*i)[3]), std::stod((*i)[4])});
   return words;
 }
 

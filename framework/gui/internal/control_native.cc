@@ -61,25 +61,51 @@ QFont MakeFont(const std::string& name, double size, bool bold, bool italic, boo
 
 std::string KeyText(int qt_key, const QString& text) {
   switch (qt_key) {
-    case Qt::Key_Backspace: return Chr(8);
-    case Qt::Key_Tab: case Qt::Key_Backtab: return Chr(9);
-    case Qt::Key_Return: case Qt::Key_Enter: return Chr(13);
-    case Qt::Key_Escape: return Chr(27);
-    case Qt::Key_Left: return Chr(28);
-    case Qt::Key_Right: return Chr(29);
-    case Qt::Key_Up: return Chr(30);
-    case Qt::Key_Down: return Chr(31);
-    case Qt::Key_Delete: return Chr(127);
-    case Qt::Key_Home: return Chr(1);
-    case Qt::Key_End: return Chr(4);
-    case Qt::Key_PageUp: return Chr(11);
-    case Qt::Key_PageDown: return Chr(12);
-    case Qt::Key_Insert: case Qt::Key_Help: return Chr(KeyCode::kHelp);
+    case Qt::Key_Backspace:
+      return Chr(8);
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return Chr(9);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return Chr(13);
+    case Qt::Key_Escape:
+      return Chr(27);
+    case Qt::Key_Left:
+      return Chr(28);
+    case Qt::Key_Right:
+      return Chr(29);
+    case Qt::Key_Up:
+      return Chr(30);
+    case Qt::Key_Down:
+      return Chr(31);
+    case Qt::Key_Delete:
+      return Chr(127);
+    case Qt::Key_Home:
+      return Chr(1);
+    case Qt::Key_End:
+      return Chr(4);
+    case Qt::Key_PageUp:
+      return Chr(11);
+    case Qt::Key_PageDown:
+      return Chr(12);
+    case Qt::Key_Insert:
+    case Qt::Key_Help:
+      return Chr(KeyCode::kHelp);
     // Modifiers alone are no key press of their own.
-    case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Meta: case Qt::Key_Alt:
-    case Qt::Key_AltGr: case Qt::Key_CapsLock: case Qt::Key_NumLock:
-    case Qt::Key_ScrollLock: case Qt::Key_Super_L: case Qt::Key_Super_R:
-    case Qt::Key_Hyper_L: case Qt::Key_Hyper_R: case Qt::Key_Mode_switch:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_Mode_switch:
       return "";
     default:
       // The function keys, and any other key that brings no text.
@@ -192,7 +218,8 @@ class InputFilter : public QObject {
 
 void Watch(QWidget* w, QObject* filter) {
   w->installEventFilter(filter);
-  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) area->viewport()->installEventFilter(filter);
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(w))
+    area->viewport()->installEventFilter(filter);
 }
 
 }  // namespace
@@ -219,8 +246,9 @@ void RectControl::Native::Adopt(QWidget* w) {
 }
 
 void RectControl::Native::ApplyGeometry() {
-  if (widget) widget->setGeometry(static_cast<int>(left), static_cast<int>(top),
-                                  static_cast<int>(width), static_cast<int>(height));
+  if (widget)
+    widget->setGeometry(static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
+                        static_cast<int>(height));
 }
 
 void RectControl::Native::ApplyFont() {
@@ -245,6 +273,8 @@ void RectControl::Native::ApplyAlignment() {
   const Qt::Alignment h = alignment == 2   ? Qt::AlignHCenter
                           : alignment == 3 ? Qt::AlignRight
                                            : Qt::AlignLeft;
-  if (auto* label = qobject_cast<QLabel*>(widget)) label->setAlignment(h | Qt::AlignVCenter);
-  else if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setAlignment(h | Qt::AlignVCenter);
+  if (auto* label = qobject_cast<QLabel*>(widget))
+    label->setAlignment(h | Qt::AlignVCenter);
+  else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+    edit->setAlignment(h | Qt::AlignVCenter);
 }

@@ -58,8 +58,10 @@ bool _RuntimeDispatch(void (*fn)(void*), void* arg) {
   std::shared_ptr<RuntimeException> failure;
   try {
     Depth depth;
-    if (installed_helper != nullptr) failure = installed_helper(fn, arg);
-    else fn(arg);
+    if (installed_helper != nullptr)
+      failure = installed_helper(fn, arg);
+    else
+      fn(arg);
   } catch (const QuitUnwind&) {
     return false;
   } catch (const RuntimeException& e) {

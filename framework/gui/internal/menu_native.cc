@@ -88,8 +88,7 @@ void UpdateMenus(const std::shared_ptr<Window>& window) {
   ForEachBelow(*installed, Sync);
 }
 
-void Choose(const std::weak_ptr<Window>& weak_window,
-            const std::weak_ptr<MenuItem>& weak_item) {
+void Choose(const std::weak_ptr<Window>& weak_window, const std::weak_ptr<MenuItem>& weak_item) {
   auto window = weak_window.lock();
   auto item = weak_item.lock();
   if (!window || !item) return;
@@ -144,8 +143,10 @@ void ShortcutPressed(const std::weak_ptr<Window>& weak_window,
   auto item = weak_item.lock();
   if (!window || !item) return;
   UpdateMenus(window);
-  if (item->Enabled() && Reachable(*item)) Choose(window, item);
-  else PassOnAsKey(*window, *shortcut);
+  if (item->Enabled() && Reachable(*item))
+    Choose(window, item);
+  else
+    PassOnAsKey(*window, *shortcut);
 }
 
 void AddItems(QMenu* menu, QMenuBar* bar, const MenuItem& parent,
@@ -169,8 +170,9 @@ void AddItems(QMenu* menu, QMenuBar* bar, const MenuItem& parent,
         auto* shortcut = new QShortcut(keys, bar);
         shortcut->setContext(Qt::WindowShortcut);
         shortcut->setObjectName(QString::fromStdString(item->Name()));
-        QObject::connect(shortcut, &QShortcut::activated,
-                         [window, weak_item, shortcut] { ShortcutPressed(window, weak_item, shortcut); });
+        QObject::connect(shortcut, &QShortcut::activated, [window, weak_item, shortcut] {
+          ShortcutPressed(window, weak_item, shortcut);
+        });
       }
     }
     action->setMenuRole(QAction::NoRole);
@@ -186,8 +188,7 @@ QMenuBar* BuildBar(const std::shared_ptr<Window>& window, const MenuBar& bar) {
   for (int64_t i = 0; i < bar.Count(); ++i) {
     std::shared_ptr<MenuItem> top = bar.Item(i);
     QMenu* menu = qbar->addMenu(ActionText(*top));
-    QObject::connect(menu, &QMenu::aboutToShow,
-                     [weak_window] { UpdateMenus(weak_window.lock()); });
+    QObject::connect(menu, &QMenu::aboutToShow, [weak_window] { UpdateMenus(weak_window.lock()); });
     menu->menuAction()->setMenuRole(QAction::NoRole);
     MenuItem::Native::Of(*top).actions.push_back(menu->menuAction());
     AddItems(menu, qbar, *top, weak_window);
@@ -250,8 +251,7 @@ void AttachMenuBar(const std::shared_ptr<Window>& window) {
 // event loop, since this may run while one of the bar's menus is open.
 void MenuItemChanged(MenuItem& item, bool shape) {
   Sync(item);
-  if (shape && InInstalledBar(item) && !rebuild_queued &&
-      QCoreApplication::instance()) {
+  if (shape && InInstalledBar(item) && !rebuild_queued && QCoreApplication::instance()) {
     rebuild_queued = true;
     QTimer::singleShot(0, &RebuildAll);
   }
@@ -259,8 +259,7 @@ void MenuItemChanged(MenuItem& item, bool shape) {
 
 }  // namespace native
 
-bool test_hooks::ChooseMenuItem(const std::shared_ptr<Window>& window,
-                                const std::string& name) {
+bool test_hooks::ChooseMenuItem(const std::shared_ptr<Window>& window, const std::string& name) {
   NotNil(window);
   auto item = ItemNamed(name);
   QAction* action = ActionIn(*item, *window);
@@ -274,15 +273,12 @@ bool test_hooks::ChooseMenuItem(const std::shared_ptr<Window>& window,
   return true;
 }
 
-bool test_hooks::PressMenuShortcut(const std::shared_ptr<Window>& window,
-                                   const std::string& name) {
+bool test_hooks::PressMenuShortcut(const std::shared_ptr<Window>& window, const std::string& name) {
   NotNil(window);
   auto item = ItemNamed(name);
   QMenuBar* bar = native::MenuBarOf(*window);
-  QShortcut* shortcut =
-      bar ? bar->findChild<QShortcut*>(QString::fromStdString(name)) : nullptr;
-  if (shortcut == nullptr)
-    throw InvalidArgumentException("the window has no shortcut for " + name);
+  QShortcut* shortcut = bar ? bar->findChild<QShortcut*>(QString::fromStdString(name)) : nullptr;
+  if (shortcut == nullptr) throw InvalidArgumentException("the window has no shortcut for " + name);
   Q_EMIT shortcut->activated();
   return item->Enabled() && Reachable(*item);
 }

@@ -21,9 +21,9 @@ std::shared_ptr<Graphics> PrinterSurface(std::unique_ptr<QPrinter> printer) {
     // The same PDF that the printer would write, through the checked file.
     impl->pdf_file = std::make_unique<CheckedFile>(p.outputFileName());
     if (!impl->pdf_file->open(QIODevice::WriteOnly | QIODevice::Truncate))
-      throw RuntimeException("the PDF file \"" + p.outputFileName().toStdString() +
-                             "\" could not be opened: " +
-                             impl->pdf_file->errorString().toStdString());
+      throw RuntimeException(
+          "the PDF file \"" + p.outputFileName().toStdString() +
+          "\" could not be opened: " + impl->pdf_file->errorString().toStdString());
     impl->pdf_writer = std::make_unique<QPdfWriter>(impl->pdf_file.get());
     impl->pdf_writer->setResolution(p.resolution());
     impl->pdf_writer->setPageLayout(p.pageLayout());
@@ -32,8 +32,7 @@ std::shared_ptr<Graphics> PrinterSurface(std::unique_ptr<QPrinter> printer) {
     impl->pdf_writer->setCreator(p.creator());
     impl->device = impl->pdf_writer.get();
   }
-  if (!impl->painter.begin(impl->device))
-    throw RuntimeException("the printer could not be opened");
+  if (!impl->painter.begin(impl->device)) throw RuntimeException("the printer could not be opened");
   impl->scale = impl->device->logicalDpiX() / 72.0;
   return std::make_shared<Graphics>(std::move(impl));
 }
@@ -42,16 +41,15 @@ std::unique_ptr<QPrinter> PdfPrinter(const std::string& path) {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer->setOutputFormat(QPrinter::PdfFormat);
   printer->setOutputFileName(QString::fromStdString(path));
-  printer->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter),
-                                     QPageLayout::Portrait,
-                                     QMarginsF(36, 36, 36, 36),
-                                     QPageLayout::Point));
+  printer->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                     QMarginsF(36, 36, 36, 36), QPageLayout::Point));
   return printer;
 }
 
-std::shared_ptr<StyledTextPrinter> MakeStyledTextPrinter(
-    const QTextDocument& source, const QFont& font,
-    const std::shared_ptr<Graphics>& g, int64_t width) {
+std::shared_ptr<StyledTextPrinter> MakeStyledTextPrinter(const QTextDocument& source,
+                                                         const QFont& font,
+                                                         const std::shared_ptr<Graphics>& g,
+                                                         int64_t width) {
   if (!g) throw NilObjectException("no printer surface");
   auto impl = std::make_unique<StyledTextPrinter::Impl>();
   impl->surface = g;

@@ -80,8 +80,9 @@ std::shared_ptr<Graphics> PrinterSurface(std::unique_ptr<QPrinter> printer);
 std::unique_ptr<QPrinter> PdfPrinter(const std::string& path);
 // The styled-text printer over a copy of source, drawn in font where the
 // text carries no font of its own.
-std::shared_ptr<StyledTextPrinter> MakeStyledTextPrinter(
-    const QTextDocument& source, const QFont& font,
-    const std::shared_ptr<Graphics>& g, int64_t width);
+std::shared_ptr<StyledTextPrinter> MakeStyledTextPrinter(const QTextDocument& source,
+                                                         const QFont& font,
+                                                         const std::shared_ptr<Graphics>& g,
+                                                         int64_t width);
 
 }  // namespace native

@@ -27,8 +27,10 @@ using Table = std::unordered_map<std::string, std::function<void(T&, const Prope
 template <typename T, typename Base>
 void Set(T& self, const Table<T>& table, const std::string& name, const PropertyValue& v) {
   auto it = table.find(name);
-  if (it != table.end()) it->second(self, v);
-  else self.Base::SetProperty(name, v);
+  if (it != table.end())
+    it->second(self, v);
+  else
+    self.Base::SetProperty(name, v);
 }
 
 // A setter for properties that the class takes and that change nothing.

@@ -45,7 +45,6 @@ void SetMenuBar(Window& window, QMenuBar* bar) {
 
 QMenuBar* MenuBarOf(const Window& window) { return Window::Native::Of(window).menu_bar; }
 
-
 // ---- FrameWidget / ContentWidget ---------------------------------------------
 
 FrameWidget::FrameWidget(Window::Native* owner) : QWidget(nullptr), owner_(owner) {
@@ -74,8 +73,10 @@ void FrameWidget::keyPressEvent(QKeyEvent* e) {
   bool taken = false;
   CallProgram([&] { taken = w->Event_KeyDown(key); });
   // True takes the key; False lets it go on to Qt's own handling.
-  if (taken) e->accept();
-  else QWidget::keyPressEvent(e);
+  if (taken)
+    e->accept();
+  else
+    QWidget::keyPressEvent(e);
 }
 
 void FrameWidget::resizeEvent(QResizeEvent* e) {
@@ -110,9 +111,7 @@ Window::Native::Native(Window* w) : window(w) {
 
 Window::Native::~Native() { delete top.data(); }
 
-int Window::Native::MenuBarHeight() const {
-  return menu_bar ? menu_bar->sizeHint().height() : 0;
-}
+int Window::Native::MenuBarHeight() const { return menu_bar ? menu_bar->sizeHint().height() : 0; }
 
 void Window::Native::ApplyFrame() {
   Qt::WindowFlags flags = Qt::Window;
@@ -166,7 +165,8 @@ void Window::Native::LayoutContent() {
     window->width_ = top->width();
     window->height_ = top->height() - bar;
   }
-  content->setGeometry(0, bar, static_cast<int>(window->Width()), static_cast<int>(window->Height()));
+  content->setGeometry(0, bar, static_cast<int>(window->Width()),
+                       static_cast<int>(window->Height()));
 }
 
 void Window::Native::Place() {
