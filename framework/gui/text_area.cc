@@ -1,6 +1,5 @@
 #include "framework/gui/text_area.h"
 
-#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -25,29 +24,15 @@ constexpr char16_t kParagraph = 0x2029, kLineSeparator = 0x2028;
 // clipboard or selection that nothing owns gives, inserts nothing; Qt's
 // own insertion does not survive it. A composed character goes through
 // KeyDown as a typed one does.
-class AreaWidget : public QPlainTextEdit {
+class AreaWidget : public native::ComposesThroughKeyDown<QPlainTextEdit> {
  public:
-  explicit AreaWidget(TextArea* area) : area_(area) {}
+  explicit AreaWidget(TextArea* area) : ComposesThroughKeyDown(area) {}
 
  protected:
   void insertFromMimeData(const QMimeData* source) override {
     if (source == nullptr || source->formats().isEmpty()) return;
     QPlainTextEdit::insertFromMimeData(source);
   }
-
-  void inputMethodEvent(QInputMethodEvent* e) override {
-    if (!e->commitString().isEmpty() && !isReadOnly() &&
-        native::KeyDownRefuses(*area_, e->commitString().toStdString())) {
-      QInputMethodEvent ended;
-      QPlainTextEdit::inputMethodEvent(&ended);
-      e->accept();
-      return;
-    }
-    QPlainTextEdit::inputMethodEvent(e);
-  }
-
- private:
-  TextArea* area_;
 };
 
 QPlainTextEdit* EditOf(const TextArea& a) {

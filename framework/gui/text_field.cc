@@ -4,7 +4,6 @@
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -30,9 +29,9 @@ constexpr int kNoLimit = 32767;
 // is offered to KeyDown character by character, as typed keys are; a paste
 // or a drop that the field cannot then take whole is refused with a beep,
 // and the field stays as it was.
-class FieldWidget : public QLineEdit {
+class FieldWidget : public native::ComposesThroughKeyDown<QLineEdit> {
  public:
-  explicit FieldWidget(TextField* field) : field_(field) {}
+  explicit FieldWidget(TextField* field) : ComposesThroughKeyDown(field), field_(field) {}
 
  protected:
   void keyPressEvent(QKeyEvent* e) override {
@@ -103,19 +102,6 @@ class FieldWidget : public QLineEdit {
       return;
     }
     QLineEdit::dropEvent(e);
-  }
-
-  void inputMethodEvent(QInputMethodEvent* e) override {
-    // A composed character goes through KeyDown as a typed one does;
-    // refused, it ends the composition and leaves the text as it was.
-    if (!e->commitString().isEmpty() && !isReadOnly() &&
-        native::KeyDownRefuses(*field_, e->commitString().toStdString())) {
-      QInputMethodEvent ended;
-      QLineEdit::inputMethodEvent(&ended);
-      e->accept();
-      return;
-    }
-    QLineEdit::inputMethodEvent(e);
   }
 
  private:

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -35,6 +36,30 @@ std::string KeyText(int qt_key, const QString& text);
 // true when the handler refused one (True), and then the rest are not
 // offered.
 bool KeyDownRefuses(Control& control, const std::string& text);
+
+// A text editor (QLineEdit, QPlainTextEdit) whose composed text goes
+// through its control's KeyDown as typed keys do; refused, it ends the
+// composition and leaves the text as it was.
+template <typename Editor>
+class ComposesThroughKeyDown : public Editor {
+ public:
+  explicit ComposesThroughKeyDown(Control* control) : control_(control) {}
+
+ protected:
+  void inputMethodEvent(QInputMethodEvent* e) override {
+    if (!e->commitString().isEmpty() && !this->isReadOnly() &&
+        KeyDownRefuses(*control_, e->commitString().toStdString())) {
+      QInputMethodEvent ended;
+      Editor::inputMethodEvent(&ended);
+      e->accept();
+      return;
+    }
+    Editor::inputMethodEvent(e);
+  }
+
+ private:
+  Control* control_;
+};
 // Presses the button as a click on its centre does: MouseDown, then,
 // unless that takes the press, MouseUp and Action. A hidden or disabled
 // button does nothing.
