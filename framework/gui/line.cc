@@ -40,32 +40,19 @@ Line::~Line() = default;
 // The table is the member's own, so that its setters reach the line's
 // state.
 void Line::SetProperty(const std::string& name, const PropertyValue& value) {
+  // An end or the thickness: stored, then the line is placed anew.
+  auto placing = [](int64_t Line::*field, const char* property) {
+    return [=](Line& l, const PropertyValue& v) {
+      l.*field = props::AsInt(property, v);
+      l.Place();
+    };
+  };
   static const props::Table<Line> table = {
-      {"X1",
-       [](Line& l, const PropertyValue& v) {
-         l.x1_ = props::AsInt("X1", v);
-         l.Place();
-       }},
-      {"Y1",
-       [](Line& l, const PropertyValue& v) {
-         l.y1_ = props::AsInt("Y1", v);
-         l.Place();
-       }},
-      {"X2",
-       [](Line& l, const PropertyValue& v) {
-         l.x2_ = props::AsInt("X2", v);
-         l.Place();
-       }},
-      {"Y2",
-       [](Line& l, const PropertyValue& v) {
-         l.y2_ = props::AsInt("Y2", v);
-         l.Place();
-       }},
-      {"Thickness",
-       [](Line& l, const PropertyValue& v) {
-         l.thickness_ = props::AsInt("Thickness", v);
-         l.Place();
-       }},
+      {"X1", placing(&Line::x1_, "X1")},
+      {"Y1", placing(&Line::y1_, "Y1")},
+      {"X2", placing(&Line::x2_, "X2")},
+      {"Y2", placing(&Line::y2_, "Y2")},
+      {"Thickness", placing(&Line::thickness_, "Thickness")},
       {"LineColor",
        [](Line& l, const PropertyValue& v) {
          l.color_ = props::AsColor("LineColor", v);

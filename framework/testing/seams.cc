@@ -128,22 +128,11 @@ void Mouse(QTest::MouseAction action, QWidget* w, QPoint p, Qt::MouseButton butt
   QWidget* top = w->window();
   QWindow* handle = top->windowHandle();
   if (handle != nullptr && top->isVisible()) {
-    const QPoint at = w->mapTo(top, p);
-    if (action == QTest::MouseClick)
-      QTest::mouseClick(handle, button, Qt::NoModifier, at);
-    else if (action == QTest::MousePress)
-      QTest::mousePress(handle, button, Qt::NoModifier, at);
-    else
-      QTest::mouseRelease(handle, button, Qt::NoModifier, at);
+    QTest::mouseEvent(action, handle, button, Qt::NoModifier, w->mapTo(top, p));
     return;
   }
   QWidget* target = Target(w, &p);
-  if (action == QTest::MouseClick)
-    QTest::mouseClick(target, button, Qt::NoModifier, p);
-  else if (action == QTest::MousePress)
-    QTest::mousePress(target, button, Qt::NoModifier, p);
-  else
-    QTest::mouseRelease(target, button, Qt::NoModifier, p);
+  QTest::mouseEvent(action, target, button, Qt::NoModifier, p);
 }
 
 bool SendNamedKey(QWidget* target, const std::string& name) {
