@@ -400,6 +400,7 @@ void FillNextPrintDialog(const PrintDialogChoices& choices) {
         }
         Find<QSpinBox>(dialog, "copies")->setValue(static_cast<int>(choices.copies));
         Find<QCheckBox>(dialog, "collate")->setChecked(choices.collate);
+        Find<QCheckBox>(dialog, "reverse")->setChecked(choices.reverse);
         if (QFileInfo(QString::fromStdString(choices.output_file)).isFile())
           WhenModal([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
                     [](QWidget* box) {

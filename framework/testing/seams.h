@@ -196,10 +196,11 @@ struct PrintDialogChoices {
   int64_t to_page = 0;
   int64_t copies = 1;
   bool collate = true;
+  bool reverse = false;  // the last page first
 };
 // Lets the next real print dialog come up and makes the choices in it as
 // the user would: Properties (paper, orientation) and OK, then the output
-// file, the page range and the copies, then Print; Qt's question whether
+// file, the page range, the copies and their order, then Print; Qt's question whether
 // to replace an existing file is answered Yes. A dialog still up after
 // Print (its output refused) is cancelled.
 void FillNextPrintDialog(const PrintDialogChoices& choices);

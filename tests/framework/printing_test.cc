@@ -222,6 +222,7 @@ struct Paper {
   bool landscape;
   double width, height;  // points
 };
+void PrintTo(const Paper& p, std::ostream* os) { *os << p.label; }
 
 class EveryLineOnAnyPaperTest : public PrintDialogTest,
                                 public ::testing::WithParamInterface<Paper> {};
@@ -264,9 +265,10 @@ INSTANTIATE_TEST_SUITE_P(Papers, EveryLineOnAnyPaperTest,
 struct RangeCase {
   std::string name;
   int64_t from, to, copies;
-  bool collate;
+  bool collate, reverse;
   std::vector<int> pages;  // the pages of the whole print, in the order put out
 };
+void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.name; }
 
 class PageRangeTest : public PrintDialogTest, public ::testing::WithParamInterface<RangeCase> {};
 
@@ -275,8 +277,12 @@ TEST_P(PageRangeTest, PutsOutThePagesAndCopiesChosen) {
   const std::string text = Numbered(200);
   const auto all = PrintThrough({}, text);
   ASSERT_EQ(all.size(), 4u);
-  const auto pages = PrintThrough(
-      {.from_page = c.from, .to_page = c.to, .copies = c.copies, .collate = c.collate}, text);
+  const auto pages = PrintThrough({.from_page = c.from,
+                                   .to_page = c.to,
+                                   .copies = c.copies,
+                                   .collate = c.collate,
+                                   .reverse = c.reverse},
+                                  text);
   std::vector<std::vector<std::string>> expected;
   for (int p : c.pages) expected.push_back(all[p - 1]);
   EXPECT_EQ(pages, expected);
@@ -284,11 +290,15 @@ TEST_P(PageRangeTest, PutsOutThePagesAndCopiesChosen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Choices, PageRangeTest,
-    ::testing::Values(RangeCase{"Pages2To3", 2, 3, 1, true, {2, 3}},
-                      RangeCase{"Pages2To3TwiceCollated", 2, 3, 2, true, {2, 3, 2, 3}},
-                      RangeCase{"Pages2To3TwiceUncollated", 2, 3, 2, false, {2, 2, 3, 3}},
-                      RangeCase{"Page4ToTheEnd", 4, 9, 1, true, {4}},
-                      RangeCase{"AllPagesTwice", 0, 0, 2, true, {1, 2, 3, 4, 1, 2, 3, 4}}),
+    ::testing::Values(
+        RangeCase{"Pages2To3", 2, 3, 1, true, false, {2, 3}},
+        RangeCase{"Pages2To3TwiceCollated", 2, 3, 2, true, false, {2, 3, 2, 3}},
+        RangeCase{"Pages2To3TwiceUncollated", 2, 3, 2, false, false, {2, 2, 3, 3}},
+        RangeCase{"Page4ToTheEnd", 4, 9, 1, true, false, {4}},
+        RangeCase{"AllPagesTwice", 0, 0, 2, true, false, {1, 2, 3, 4, 1, 2, 3, 4}},
+        RangeCase{"Pages1To3Reversed", 1, 3, 1, true, true, {3, 2, 1}},
+        RangeCase{"Pages2To3ReversedTwiceCollated", 2, 3, 2, true, true, {3, 2, 3, 2}},
+        RangeCase{"Pages2To3ReversedTwiceUncollated", 2, 3, 2, false, true, {3, 3, 2, 2}}),
     [](const auto& info) { return info.param.name; });
 
 // A job that ends before its last page (a failure, or Quit from the close
@@ -342,6 +352,7 @@ struct Target {
   std::string kind;                                                      // as the message names it
   std::function<std::string(const std::filesystem::path& folder)> make;  // returns the path
 };
+void PrintTo(const Target& t, std::ostream* os) { *os << t.name; }
 
 class RefusedTargetTest : public PrintDialogTest, public ::testing::WithParamInterface<Target> {};
 
@@ -355,7 +366,7 @@ TEST_P(RefusedTargetTest, IsRefusedBeforeItIsOpened) {
   ASSERT_EQ(::stat(path.c_str(), &before), 0);
   const std::string message = "The PDF file \"" + path + "\" could not be written: it is " +
                               t.kind + ", not a regular file";
-  ::alarm(60);  // a test that blocks in open() ends instead of hanging
+  ::alarm(20);  // a test that blocks in open() ends instead of hanging
   window_->DataFld()->SetText(Numbered(10));
   seams::FillNextPrintDialog({.output_file = path});
   EXPECT_EQ(OpenPrinterDialog(nullptr, nullptr), nullptr);
