@@ -12,6 +12,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -344,6 +345,28 @@ TEST_F(PrintDialogTest, JobCutShortLeavesTheEarlierFileAndNothingElse) {
   }
   // Run to its end, the job replaces the file.
   EXPECT_EQ(PrintThrough({}, Numbered(3)).size(), 1u);
+  EXPECT_EQ(Folder(), std::vector<std::string>{"out.pdf"});
+}
+
+// A termination signal in the middle of a job ends the process as the
+// signal says, and leaves the file that was there as it was, with nothing
+// beside it.
+TEST_F(PrintDialogTest, SignalDuringAJobLeavesTheEarlierFileAndNothingElse) {
+  Write(target_, "the earlier file");
+  window_->DataFld()->SetText(Numbered(400));
+  seams::AnswerPrintDialogWithPdf(target_);
+  EXPECT_EXIT(
+      {
+        auto g = OpenPrinterDialog(nullptr, nullptr);
+        auto printer = window_->DataFld()->styledTextPrinter(g, 540);
+        for (int blocks = 1; !printer->Eof(); ++blocks) {
+          printer->DrawBlock(0, 0, 720);
+          if (blocks == 3) ::raise(SIGTERM);
+          g->NextPage();
+        }
+      },
+      ::testing::KilledBySignal(SIGTERM), "");
+  EXPECT_EQ(Read(target_), "the earlier file");
   EXPECT_EQ(Folder(), std::vector<std::string>{"out.pdf"});
 }
 
