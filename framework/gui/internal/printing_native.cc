@@ -144,6 +144,8 @@ void CheckPdfTargetOnPrint(QPrintDialog& dialog) {
   // file field is enabled only while the output is a PDF file.
   auto* buttons = dialog.findChild<QDialogButtonBox*>();
   auto* file = dialog.findChild<QLineEdit*>("filename");
+  // Where Qt builds its dialog otherwise, its own checks run alone; the
+  // surface still refuses such a target before opening it.
   if (buttons == nullptr || file == nullptr) return;
   if (!QObject::disconnect(buttons, SIGNAL(accepted()), &dialog, SLOT(_q_checkFields()))) return;
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, file] {
