@@ -1,9 +1,11 @@
 #include "framework/gui/printing.h"
 
 #include <QApplication>
+#include <QPageLayout>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <optional>
@@ -37,28 +39,48 @@ int64_t next_page_calls = 0;
 Graphics::Graphics(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
 Graphics::~Graphics() {
-  if (impl_->painter.isActive()) impl_->painter.end();
-  CheckedFile* file = impl_->pdf_file.get();
-  if (file == nullptr) return;
-  if (!file->flush()) file->NoteFailure();
-  file->close();
-  if (file->error() != QFileDevice::NoError) file->NoteFailure();
-  if (!file->Failed()) return;
-  const std::string message = "The PDF file \"" + file->fileName().toStdString() +
-                              "\" could not be written: " + file->Failure().toStdString();
-  // While a failure or Quit unwinds the handler, no box: the line on
-  // standard error still says what became of the job.
-  if (std::uncaught_exceptions() > 0 || RuntimeQuitting()) {
-    std::fprintf(stderr, "%s\n", message.c_str());
+  Impl& g = *impl_;
+  // A job ends early when the handler that prints is left by a failure or
+  // by Quit (the close box, the Quit button, the menu): then nothing of it
+  // may stand as if it were whole.
+  const bool cut_short = std::uncaught_exceptions() > 0 || RuntimeQuitting();
+  if (!cut_short) g.Finish();
+  if (cut_short && !g.pdf_file) g.printer->abort();
+  if (g.painter.isActive()) g.painter.end();
+  PdfFile* file = g.pdf_file.get();
+  if (file == nullptr) {
+    if (cut_short) std::fprintf(stderr, "The print job was cancelled before its last page.\n");
     return;
   }
-  Beep();
-  MsgBox(message);
+  const std::string path = file->fileName().toStdString();
+  if (cut_short) {
+    file->cancelWriting();
+    file->commit();  // removes what was written; the target stays as it was
+    std::fprintf(stderr,
+                 "The PDF file \"%s\" was not written: the print job ended before its last page.\n",
+                 path.c_str());
+    return;
+  }
+  if (!file->Failed() && !file->flush()) file->NoteFailure(file->errorString());
+  // A target that has become something other than a file meanwhile is not
+  // replaced.
+  if (!file->Failed())
+    if (const auto problem = native::PdfTargetProblem(path))
+      file->NoteFailure(QString::fromStdString(*problem));
+  if (file->Failed()) {
+    file->cancelWriting();
+    file->commit();
+    native::ReportPdfFailure(path, file->Failure().toStdString());
+    return;
+  }
+  if (!file->commit()) native::ReportPdfFailure(path, file->errorString().toStdString());
 }
 
 void Graphics::NextPage() {
   ++next_page_calls;
-  impl_->device->newPage();
+  if (impl_->InRange()) impl_->OpenPage();
+  impl_->ClosePage();
+  ++impl_->page;
 }
 
 std::shared_ptr<Graphics> OpenPrinterDialog(const std::shared_ptr<PrinterSetup>& /*pageSetup*/,
@@ -75,6 +97,7 @@ std::shared_ptr<Graphics> OpenPrinterDialog(const std::shared_ptr<PrinterSetup>&
   const QPointer<QWidget> opener = QApplication::activeWindow();
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   QPrintDialog dialog(printer.get());
+  native::CheckPdfTargetOnPrint(dialog);
   const bool accepted = dialog.exec() == QDialog::Accepted;
   native::GiveActivationBack(opener);
   if (!accepted) return nullptr;
@@ -84,28 +107,32 @@ std::shared_ptr<Graphics> OpenPrinterDialog(const std::shared_ptr<PrinterSetup>&
 StyledTextPrinter::StyledTextPrinter(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 StyledTextPrinter::~StyledTextPrinter() = default;
 
-bool StyledTextPrinter::Eof() const { return impl_->next >= impl_->lines.size(); }
+bool StyledTextPrinter::Eof() const { return impl_->next >= impl_->text->lines.size(); }
 
 void StyledTextPrinter::DrawBlock(int64_t x, int64_t y, int64_t height) {
   if (Eof()) return;
   Graphics::Impl& g = Graphics::Impl::Of(*impl_->surface);
-  const double limit = height * g.scale;
-  const double top = impl_->lines[impl_->next].top;
+  const TextLayout& t = *impl_->text;
+  const QRectF area = g.device->pageLayout().paintRect(QPageLayout::Point);
+  // A block keeps its line breaks: on a page narrower than x plus the
+  // width, it is drawn smaller, just narrow enough to fit.
+  const double width = t.doc->textWidth();
+  const double room = (area.width() - x) * g.scale;
+  const double zoom = room >= width ? 1.0 : std::max(room, 1.0) / width;
+  // It ends at the page's bottom edge, whatever its height.
+  const double limit = std::min(height * g.scale, (area.height() - y) * g.scale / zoom);
+  const double top = t.lines[impl_->next].top;
   size_t end = impl_->next;
-  while (end < impl_->lines.size() && impl_->lines[end].bottom - top <= limit) ++end;
-  QPainter& p = g.painter;
-  p.save();
-  p.translate(x * g.scale, y * g.scale - top);
-  p.setPen(Qt::black);
+  while (end < t.lines.size() && t.lines[end].bottom - top <= limit) ++end;
+  std::optional<double> clip;
   if (end == impl_->next) {  // one line taller than the block: cut it
-    p.setClipRect(QRectF(0, top, impl_->doc->textWidth(), limit));
+    clip = std::max(limit, 0.0);
     end = impl_->next + 1;
   }
-  for (size_t i = impl_->next; i < end; ++i) {
-    const Impl::Line& line = impl_->lines[i];
-    line.layout->lineAt(line.index).draw(&p, line.layout->position());
+  if (g.InRange()) {
+    g.OpenPage();
+    g.Draw({impl_->text, impl_->next, end, QPointF(x * g.scale, y * g.scale), zoom, clip});
   }
-  p.restore();
   impl_->next = end;
 }
 
@@ -125,6 +152,8 @@ void test_hooks::AnswerPrintDialogWithCancel() {
 }
 
 void test_hooks::ClearPrintDialogAnswer() { Answer().reset(); }
+
+void test_hooks::FailPdfWritesAfter(int64_t bytes) { PdfFile::fail_writes_after = bytes; }
 
 int64_t test_hooks::PrintDialogsOpened() { return dialogs_opened; }
 int64_t test_hooks::NextPageCalls() { return next_page_calls; }

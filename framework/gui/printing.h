@@ -5,6 +5,30 @@
 // from the page's printable origin; a block 540 wide and 720 high is 7.5 by
 // 10 inches. The surface draws only what it is told to: no header, footer or
 // page number of its own.
+//
+// Nothing falls off the page, whatever paper and orientation the user
+// chose: a block ends at the printable area's bottom edge, and the lines
+// that do not fit there whole are left for the next block, so on a page
+// lower than the block (landscape) the text simply takes more pages. A block
+// keeps its line breaks; on a page narrower than the block (A5 portrait) it
+// is drawn smaller, just enough to fit the width. Every line is printed
+// once, whole.
+//
+// The dialog's choices hold: only the pages of a page range are put out
+// (pages counted as the program draws them), and where the output does not
+// make copies itself (a PDF file) the framework puts out the copies,
+// collated or not, and for a PDF file the pages in reverse when asked to.
+//
+// A PDF file is whole or untouched: the document is written beside the
+// target (Linux keeps it nameless until then) and takes the target's place
+// only when the job has run to its end and every write succeeded. A job
+// that ends early (Quit, the close box, a failure, a signal) leaves the
+// target as it was; Quit, the close box or a failure also say so on
+// standard error in one line. A target that exists and is not a regular
+// file once symbolic links are followed (a named pipe, a device, a socket,
+// a folder), or a file or folder that cannot be written, is refused before
+// anything is opened, with the same beep and message box as a file that
+// could not be written in full.
 #pragma once
 
 #include <cstdint>
@@ -17,9 +41,10 @@ class Window;
 class PrinterSetup {};
 
 // A printer drawing surface. The print job is finished when the last
-// reference to the surface goes; a PDF file that could not be written in
-// full (a full disk) is then reported with a beep and a message box naming
-// the file and the reason.
+// reference to the surface goes, unless a failure or Quit is unwinding the
+// handler then (the job is then cancelled); a PDF file that could not be
+// written in full (a full disk) is reported with a beep and a message box
+// naming the file and the reason.
 class Graphics {
  public:
   // The framework's Qt side of the surface (internal/printing_native.h).
@@ -50,8 +75,9 @@ class StyledTextPrinter {
   StyledTextPrinter& operator=(const StyledTextPrinter&) = delete;
 
   // Draws, with its top left corner at (x, y) on the current page, as many
-  // of the remaining lines as fit whole into height, and moves past them. A
-  // single line taller than the block is drawn cut, so printing always ends.
+  // of the remaining lines as fit whole into height and above the page's
+  // bottom edge, and moves past them. A single line taller than that is
+  // drawn cut, so printing always ends.
   void DrawBlock(int64_t x, int64_t y, int64_t height);
   // True when no text is left to draw. (EOF itself is a C library macro.)
   bool Eof() const;
@@ -61,7 +87,7 @@ class StyledTextPrinter {
 };
 
 // Shows the platform's print dialog (modal, main thread only). Returns the
-// surface of the chosen printer, or nothing when the user cancels. Both
-// arguments may be empty.
+// surface of the chosen printer, or nothing when the user cancels or the
+// PDF file cannot be opened (reported). Both arguments may be empty.
 std::shared_ptr<Graphics> OpenPrinterDialog(const std::shared_ptr<PrinterSetup>& pageSetup,
                                             const std::shared_ptr<Window>& parent);

@@ -1,6 +1,7 @@
 #include "framework/gui/runtime.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -87,6 +88,12 @@ void OnFocusChanged(QWidget*, QWidget* now) {
 void test_hooks::AtNextYield(std::function<void()> fn) { next_yield.push_back(std::move(fn)); }
 
 void test_hooks::ResetRuntime() {
+  if (quitting && QCoreApplication::instance() != nullptr) {
+    // After an exit Qt ends every event loop at once (a dialog's too) until
+    // the application's own loop has run again.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+  }
   quitting = false;
   exit_code = 0;
   next_yield.clear();

@@ -2,10 +2,14 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QEnterEvent>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QImage>
 #include <QInputMethodEvent>
@@ -14,14 +18,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextOption>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <cstdio>
 #include <cstdlib>
 
 #include "framework/gui/internal/control_native.h"
@@ -330,6 +339,79 @@ void DismissNextDialog() {
   timer->start(10);
 }
 
+namespace {
+
+// Runs act once on the first modal widget that is up and satisfies wanted,
+// looking every 10 ms for at most 10 s.
+void WhenModal(std::function<bool(QWidget*)> wanted, std::function<void(QWidget*)> act) {
+  auto* timer = new QTimer(qApp);
+  auto* deadline = new QElapsedTimer;
+  deadline->start();
+  QObject::connect(timer, &QTimer::timeout, timer, [=] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    const bool up = dialog != nullptr && dialog->isVisible() && wanted(dialog);
+    if (!up && deadline->elapsed() < 10000) return;
+    timer->stop();
+    timer->deleteLater();
+    delete deadline;
+    if (up) act(dialog);
+  });
+  timer->start(10);
+}
+
+bool IsA(QWidget* w, const char* class_name) {
+  return std::string(w->metaObject()->className()) == class_name;
+}
+
+template <typename T>
+T* Find(QWidget* dialog, const char* name) {
+  T* w = dialog->findChild<T*>(name);
+  if (w == nullptr)
+    std::fprintf(stderr, "FillNextPrintDialog: no %s in the dialog\n",
+                 name != nullptr ? name : T::staticMetaObject.className());
+  return w;
+}
+
+}  // namespace
+
+void FillNextPrintDialog(const PrintDialogChoices& choices) {
+  WhenModal(
+      [](QWidget* w) { return IsA(w, "QPrintDialog"); },
+      [choices](QWidget* dialog) {
+        if (!choices.paper.empty() || choices.landscape) {
+          WhenModal(
+              [](QWidget* w) { return IsA(w, "QPrintPropertiesDialog"); },
+              [choices](QWidget* properties) {
+                if (!choices.paper.empty())
+                  if (auto* sizes = Find<QComboBox>(properties, "pageSizeCombo"))
+                    sizes->setCurrentIndex(sizes->findText(QString::fromStdString(choices.paper)));
+                if (auto* way = Find<QRadioButton>(properties,
+                                                   choices.landscape ? "landscape" : "portrait"))
+                  way->click();
+                Find<QDialogButtonBox>(properties, nullptr)->button(QDialogButtonBox::Ok)->click();
+              });
+          Find<QPushButton>(dialog, "properties")->click();
+        }
+        Find<QLineEdit>(dialog, "filename")->setText(QString::fromStdString(choices.output_file));
+        if (choices.from_page > 0) {
+          Find<QRadioButton>(dialog, "printRange")->click();
+          Find<QSpinBox>(dialog, "from")->setValue(static_cast<int>(choices.from_page));
+          Find<QSpinBox>(dialog, "to")->setValue(static_cast<int>(choices.to_page));
+        }
+        Find<QSpinBox>(dialog, "copies")->setValue(static_cast<int>(choices.copies));
+        Find<QCheckBox>(dialog, "collate")->setChecked(choices.collate);
+        Find<QCheckBox>(dialog, "reverse")->setChecked(choices.reverse);
+        if (QFileInfo(QString::fromStdString(choices.output_file)).isFile())
+          WhenModal([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
+                    [](QWidget* box) {
+                      static_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click();
+                    });
+        auto* buttons = Find<QDialogButtonBox>(dialog, nullptr);
+        buttons->button(QDialogButtonBox::Ok)->click();
+        if (dialog->isVisible()) buttons->button(QDialogButtonBox::Cancel)->click();
+      });
+}
+
 std::shared_ptr<Window> ActiveWindow() { return native::WindowOf(QApplication::activeWindow()); }
 
 void MouseEnter(const std::shared_ptr<RectControl>& control) {
@@ -368,6 +450,7 @@ void Reset() {
   test_hooks::ReleaseAppObject();
   test_hooks::ResetStartup();
   test_hooks::ResetFileTypes();
+  test_hooks::FailPdfWritesAfter(-1);
 }
 
 QWidget* TopLevel(const std::shared_ptr<Window>& window) {

@@ -183,6 +183,27 @@ using test_hooks::ClearPrintDialogAnswer;
 // was set.
 using test_hooks::NextPageCalls;
 using test_hooks::PrintDialogsOpened;
+// Writes to PDF files fail with "No space left on device" once that many
+// bytes of a file have been written; -1 (and Reset) lets them succeed.
+using test_hooks::FailPdfWritesAfter;
+
+// What a user chooses in the real print dialog.
+struct PrintDialogChoices {
+  std::string output_file;  // the output file of Print to File (PDF)
+  std::string paper;        // the page size as Properties lists it ("A5"); empty: as it is
+  bool landscape = false;   // Properties: landscape instead of portrait
+  int64_t from_page = 0;    // the pages from and to; 0: all pages
+  int64_t to_page = 0;
+  int64_t copies = 1;
+  bool collate = true;
+  bool reverse = false;  // the last page first
+};
+// Lets the next real print dialog come up and makes the choices in it as
+// the user would: Properties (paper, orientation) and OK, then the output
+// file, the page range, the copies and their order, then Print; Qt's question whether
+// to replace an existing file is answered Yes. A dialog still up after
+// Print (its output refused) is cancelled.
+void FillNextPrintDialog(const PrintDialogChoices& choices);
 
 // The widgets behind a window (its frame and its content area) and behind a
 // control, for tests that look at them with Qt.

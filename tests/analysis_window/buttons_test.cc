@@ -8,6 +8,8 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -52,6 +54,23 @@ std::string Numbered(int count) {
   std::string text;
   for (int i = 1; i <= count; ++i) text += "Line " + Str(i) + " of the text\r";
   return text;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The other files in path's folder whose names begin with path's name.
+std::vector<std::string> Beside(const std::string& path) {
+  const std::filesystem::path p(path);
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(p.parent_path())) {
+    const std::string name = e.path().filename().string();
+    if (name != p.filename().string() && name.rfind(p.filename().string(), 0) == 0)
+      names.push_back(name);
+  }
+  return names;
 }
 
 class ButtonsTest : public MainWindowTest {
@@ -110,10 +129,12 @@ TEST_F(ButtonsTest, OneLineEndOpensTheDialogAndCancelEndsQuietly) {
 }
 
 // A PDF file that cannot be written in full (a full disk) is no silent
-// success: the beep, then the failure in a message box.
+// success: the beep, then the failure in a message box; the file that was
+// there stays as it was, and nothing is left beside it.
 TEST_F(ButtonsTest, PdfThatCannotBeWrittenIsReportedWithABeep) {
   window_->DataFld()->SetText(Numbered(200));
-  seams::AnswerPrintDialogWithPdf("/dev/full");
+  std::ofstream(pdf_) << "the earlier file";
+  seams::FailPdfWritesAfter(3000);
   seams::Beeps beeps;
   int64_t beeps_at_message = -1;
   boxes_.OnShow([&](const std::string&) { beeps_at_message = beeps.Count(); });
@@ -122,13 +143,35 @@ TEST_F(ButtonsTest, PdfThatCannotBeWrittenIsReportedWithABeep) {
   EXPECT_EQ(beeps_at_message, 1);
   ASSERT_EQ(boxes_.Texts().size(), 1u);
   EXPECT_EQ(boxes_.Texts()[0],
-            "The PDF file \"/dev/full\" could not be written: No space left on device");
+            "The PDF file \"" + pdf_ + "\" could not be written: No space left on device");
+  EXPECT_EQ(ReadFile(pdf_), "the earlier file");
+  EXPECT_EQ(Beside(pdf_), std::vector<std::string>{});
 
   // A file that can be written says nothing.
+  seams::FailPdfWritesAfter(-1);
   boxes_.OnShow(nullptr);
   EXPECT_EQ(Print().size(), 4u);
   EXPECT_EQ(beeps.Count(), 1);
   EXPECT_EQ(boxes_.Texts().size(), 1u);
+}
+
+// The close box pressed while a job prints ends the program; the file that
+// was there stays as it was, standard error says why, and nothing is left
+// beside it.
+TEST_F(ButtonsTest, ClosingTheWindowDuringAPrintLeavesTheEarlierFile) {
+  window_->DataFld()->SetText(Numbered(400));
+  std::ofstream(pdf_) << "the earlier file";
+  seams::AtNextYield([&] { seams::CloseBox(window_); });
+  ::testing::internal::CaptureStderr();
+  seams::Click(window_->PrintBtn());
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(RuntimeQuitting());
+  EXPECT_EQ(RuntimeExit(), 0);
+  EXPECT_EQ(ReadFile(pdf_), "the earlier file");
+  EXPECT_EQ(Beside(pdf_), std::vector<std::string>{});
+  EXPECT_EQ(err, "The PDF file \"" + pdf_ +
+                     "\" was not written: the print job ended before its last page.\n");
+  EXPECT_TRUE(boxes_.Texts().empty());
 }
 
 TEST_F(ButtonsTest, ReportPrintsOnOnePageAsItStandsInCourier) {

@@ -46,9 +46,8 @@ struct Word {
   double x_min, y_min, x_max, y_max;  // points from the page's top left
 };
 
-// The words of the PDF in reading order, with their boxes.
-inline std::vector<Word> Words(const std::string& pdf) {
-  const std::string html = RunCommand("pdftotext -bbox '" + pdf + "' -");
+// The words in pdftotext's -bbox output, in reading order, with their boxes.
+inline std::vector<Word> WordsIn(const std::string& html) {
   const std::regex word(
       R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
   std::vector<Word> words;
@@ -56,6 +55,34 @@ inline std::vector<Word> Words(const std::string& pdf) {
     words.push_back(
         {(*i)[5], std::stod((*i)[1]), std::stod((*i)[2]), std::stod((*i)[3]), std::stod((*i)[4])});
   return words;
+}
+
+// The words of the PDF in reading order, with their boxes.
+inline std::vector<Word> Words(const std::string& pdf) {
+  return WordsIn(RunCommand("pdftotext -bbox '" + pdf + "' -"));
+}
+
+struct Page {
+  double width, height;  // points
+  std::vector<Word> words;
+};
+
+// Each page's size and words.
+inline std::vector<Page> PagesWithWords(const std::string& pdf) {
+  const std::string html = RunCommand("pdftotext -bbox '" + pdf + "' -");
+  const std::regex page(R"re(<page width="([\d.]+)" height="([\d.]+)">)re");
+  std::vector<Page> pages;
+  size_t from = 0;
+  for (std::sregex_iterator i(html.begin(), html.end(), page), end; i != end; ++i) {
+    if (!pages.empty()) {
+      const std::string body = html.substr(from, i->position() - from);
+      pages.back().words = WordsIn(body);
+    }
+    pages.push_back({std::stod((*i)[1]), std::stod((*i)[2]), {}});
+    from = i->position() + i->length();
+  }
+  if (!pages.empty()) pages.back().words = WordsIn(html.substr(from));
+  return pages;
 }
 
 }  // namespace pdf_text

@@ -60,6 +60,7 @@ std::vector<std::string> MenuBarText(const std::shared_ptr<Window>& window);
 void AnswerPrintDialogWithPdf(const std::string& path);
 void AnswerPrintDialogWithCancel();
 void ClearPrintDialogAnswer();
+void FailPdfWritesAfter(int64_t bytes);
 int64_t PrintDialogsOpened();
 int64_t NextPageCalls();
 
