@@ -347,10 +347,14 @@ TEST_F(ControlWndTest, KeyFilterTakesDigitsAndControlKeysOnly) {
   }
 }
 
-// Return or Enter in any of the three fields presses Calculate, with its
-// refusals; in the report area Return starts a new line.
-TEST_F(ControlWndTest, ReturnOrEnterInAFieldPressesCalculate) {
+// Return or Enter in any of the three fields runs Calculate, with its
+// refusals, as a key and not as a mouse press on the button: the progress
+// wheel never shows beside a refusal's message box. In the report area
+// Return starts a new line.
+TEST_F(ControlWndTest, ReturnOrEnterInAFieldRunsCalculateWithoutTheWheelOfAPress) {
   auto w = Open();
+  bool wheel_at_box = true;
+  boxes_.OnShow([&](const std::string&) { wheel_at_box = w->Pwheel()->Visible(); });
   for (const auto& field : {w->VarFld(), w->SubFld(), w->RepFld()}) {
     for (const char* key : {"Return", "Enter"}) {
       SCOPED_TRACE(field->Name() + " " + key);
@@ -360,10 +364,12 @@ TEST_F(ControlWndTest, ReturnOrEnterInAFieldPressesCalculate) {
       seams::MoveFocus(field);
       const size_t boxes_before = boxes_.Texts().size();
       seams::Beeps beeps;
+      wheel_at_box = true;
       seams::PressNamedKey(field, key);
       EXPECT_EQ(beeps.Count(), 1);
       ASSERT_EQ(boxes_.Texts().size(), boxes_before + 1);
       EXPECT_EQ(boxes_.Texts().back(), "Enter 3\u2013200 for number of variables");
+      EXPECT_FALSE(wheel_at_box) << "the wheel shows beside the message box";
       EXPECT_EQ(w->FocusControl(), w->VarFld());
       EXPECT_FALSE(w->Pwheel()->Visible());
     }
