@@ -157,6 +157,13 @@ using test_hooks::PendingTimers;
 // How many steps the progress wheel has turned since it was made.
 using test_hooks::WheelSteps;
 
+// fn runs at each of these calls on a menu item, with the call's name and
+// a name: "Make" (a new item, empty name), "Name", "AutoEnabled", "Value",
+// "Visible" and "Shortcut" (each with the item's name as it stands), "Child"
+// (with the name looked up) and "AddMenu" (with the appended item's name);
+// empty stops it.
+using test_hooks::OnMenuCall;
+
 // A choice of the item of that name in window's menu bar, by the path of a
 // real choice: the enabled state is brought up to date for window
 // (EnableMenuItems), then the item's action is triggered if it is enabled
