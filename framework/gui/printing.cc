@@ -1,7 +1,6 @@
 #include "framework/gui/printing.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QPrintDialog>
 #include <QThread>
 #include <cstdio>
@@ -72,11 +71,10 @@ std::shared_ptr<Graphics> OpenPrinterDialog(const std::shared_ptr<PrinterSetup>&
     return native::PrinterSurface(native::PdfPrinter(Answer()->pdf_path));
   }
   // The dialog is application-modal, so it needs no parent to block input.
-  const QPointer<QWidget> opener = QApplication::activeWindow();
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   QPrintDialog dialog(printer.get());
+  const native::ModalDialogScope lent;
   const bool accepted = dialog.exec() == QDialog::Accepted;
-  native::GiveActivationBack(opener);
   if (!accepted) return nullptr;
   return native::PrinterSurface(std::move(printer));
 }

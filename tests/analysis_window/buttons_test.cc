@@ -297,8 +297,8 @@ TEST_F(ButtonsTest, QuitEndsWithCodeZeroWithoutAQuestion) {
 
 // A message box or the print dialog, once closed, gives the keyboard back
 // to the window that opened it, also where no window manager does so; the
-// window's activation then puts the focus into the variables field.
-TEST(DialogFocusTest, AClosedDialogGivesTheKeyboardBackToTheMainWindow) {
+// return is no new activation, so the focus stays where it was.
+TEST(DialogFocusTest, AClosedDialogGivesTheKeyboardBackWithoutANewActivation) {
   std::shared_ptr<ControlWnd> main = shell_test::StartProgram();
   seams::Beeps beeps;
   for (const std::string dialog : {"message box", "print dialog"}) {
@@ -308,13 +308,50 @@ TEST(DialogFocusTest, AClosedDialogGivesTheKeyboardBackToTheMainWindow) {
     main->DataFld()->SetText(dialog == "message box" ? "" : "text");
     seams::MoveFocus(main->SubFld());
     ASSERT_EQ(seams::ActiveWindow(), main);
+    VarsModule::kEOL = "";
     seams::DismissNextDialog();
     seams::Click(main->PrintBtn());
     seams::ProcessEvents();
     EXPECT_TRUE(seams::ActiveWindow() == main) << "the main window is not active";
-    EXPECT_TRUE(main->FocusControl() == main->VarFld()) << "the focus is not in VarFld";
+    EXPECT_EQ(VarsModule::kEOL, "") << "Activate was raised";
+    // The click on Print took the focus there; it stays.
+    EXPECT_TRUE(main->FocusControl() == main->PrintBtn()) << "the focus left the Print button";
   }
   EXPECT_EQ(beeps.Count(), 1);
+  seams::Reset();
+}
+
+// After a refusal the keys go on into the field at fault: the message box
+// closes without a new activation. An activation by the user, the return
+// from the About window, still puts the focus into the variables field.
+TEST(DialogFocusTest, AfterARefusalTheFieldAtFaultKeepsTheKeyboard) {
+  std::shared_ptr<ControlWnd> main = shell_test::StartProgram();
+  seams::Beeps beeps;
+  seams::MoveFocus(main->VarFld());
+  seams::Type(main->VarFld(), "5");
+  seams::PressKey(main, std::string(1, KeyCode::kTab));
+  seams::Type(main->SubFld(), "10");
+  seams::PressKey(main, std::string(1, KeyCode::kTab));
+  seams::Type(main->RepFld(), "10");
+  ASSERT_EQ(main->FocusControl(), main->RepFld());
+
+  seams::DismissNextDialog();
+  seams::PressNamedKey(main->RepFld(), "Return");
+  seams::ProcessEvents();
+  EXPECT_EQ(beeps.Count(), 1);
+  EXPECT_TRUE(seams::ActiveWindow() == main) << "the main window is not active";
+  EXPECT_TRUE(main->SubWarning()->Visible());
+  EXPECT_FALSE(main->VarWarning()->Visible());
+  seams::PressKey(main, "7");
+  EXPECT_EQ(main->SubFld()->Text(), "107");
+  EXPECT_EQ(main->VarFld()->Text(), "5");
+
+  ASSERT_TRUE(seams::ChooseMenuItem(main, "AboutVellacor"));
+  seams::ProcessEvents();
+  seams::PressKey(SplashWnd::Instance(), "a");
+  seams::ProcessEvents();
+  EXPECT_TRUE(seams::ActiveWindow() == main) << "the main window is not active";
+  EXPECT_EQ(main->FocusControl(), main->VarFld());
   seams::Reset();
 }
 

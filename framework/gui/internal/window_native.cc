@@ -12,12 +12,41 @@
 
 #include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/dispatch.h"
+#include "framework/gui/internal/menu_native.h"
 
 namespace native {
 
-void GiveActivationBack(QWidget* window) {
-  if (window != nullptr && window->isVisible() && !window->isActiveWindow())
-    window->activateWindow();
+namespace {
+
+// The program window lent to the framework's open modal dialogs, and how
+// many of those are open. Once the last has closed, the window stays lent
+// until its activation has come back.
+QPointer<QWidget> lent;
+int open_dialogs = 0;
+
+// Whether the activation of top is its return from a modal dialog of the
+// framework; that return ends the lending, as does the activation of any
+// other window of the program once the dialogs have closed.
+bool ReturnsFromDialog(const QWidget* top) {
+  if (lent.isNull()) return false;
+  const bool returns = lent == top;
+  if (open_dialogs == 0) lent = nullptr;
+  return returns;
+}
+
+}  // namespace
+
+ModalDialogScope::ModalDialogScope() : opener_(QApplication::activeWindow()) {
+  if (open_dialogs++ == 0) lent = WindowOf(opener_) ? opener_ : nullptr;
+}
+
+ModalDialogScope::~ModalDialogScope() {
+  if (--open_dialogs > 0 || opener_.isNull() || lent != opener_) return;
+  // Already back (or gone): nothing is to come.
+  if (!opener_->isVisible() || opener_->isActiveWindow())
+    lent = nullptr;
+  else
+    opener_->activateWindow();
 }
 
 QWidget* TopLevel(const Window& window) { return Window::Native::Of(window).top; }
@@ -52,9 +81,12 @@ FrameWidget::FrameWidget(Window::Native* owner) : QWidget(nullptr), owner_(owner
 }
 
 bool FrameWidget::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) {
+  if (e->type() == QEvent::WindowActivate && !ReturnsFromDialog(this)) {
     Window* w = owner_->window;
     if (w->IsEventImplemented("Activate")) CallProgram([w] { w->Event_Activate(); });
+  } else if (e->type() == QEvent::Hide && lent == this && open_dialogs == 0) {
+    // A hidden window has left the dialog's return behind.
+    lent = nullptr;
   }
   return QWidget::event(e);
 }
