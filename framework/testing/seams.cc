@@ -219,7 +219,19 @@ bool PressNamedKey(const std::shared_ptr<RectControl>& control, const std::strin
 }
 
 bool PressNamedKey(const std::shared_ptr<Window>& window, const std::string& name) {
-  return SendNamedKey(FocusOf(window), name);
+  QWidget* popup = QApplication::activePopupWidget();
+  return SendNamedKey(popup != nullptr ? popup : FocusOf(window), name);
+}
+
+std::string OpenMenu() {
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  return menu != nullptr ? menu->title().toStdString() : "";
+}
+
+std::string HighlightedMenuItem() {
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  QAction* action = menu != nullptr ? menu->activeAction() : nullptr;
+  return action != nullptr ? action->text().section('\t', 0, 0).toStdString() : "";
 }
 
 void Compose(const std::shared_ptr<RectControl>& control, const std::string& text) {

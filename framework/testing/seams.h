@@ -64,8 +64,15 @@ void Type(const std::shared_ptr<RectControl>& control, const std::string& text);
 // character for a plain printable key, a control character for Ctrl and a
 // letter, a carriage return for Return and Enter, none for the rest).
 // Returns whether the press was taken.
+// Pressed on the window while one of its menus is open, the key goes to
+// the menu, as the platform sends it.
 bool PressNamedKey(const std::shared_ptr<RectControl>& control, const std::string& name);
 bool PressNamedKey(const std::shared_ptr<Window>& window, const std::string& name);
+// The caption of the menu that is open (pulled down from a bar, or a
+// context menu: empty caption), and the caption of its highlighted item
+// (as shown, without its shortcut); both empty when no menu is open.
+std::string OpenMenu();
+std::string HighlightedMenuItem();
 // An input method's composition of text in the control: the text shown
 // as being composed, then committed, as the platform's input methods send
 // it.

@@ -101,10 +101,14 @@ void FrameWidget::closeEvent(QCloseEvent* e) {
 void FrameWidget::keyPressEvent(QKeyEvent* e) {
   Window* w = owner_->window;
   const std::string key = KeyText(e->key(), e->text());
-  if (key.empty() || !w->IsEventImplemented("KeyDown")) return QWidget::keyPressEvent(e);
   bool taken = false;
-  CallProgram([&] { taken = w->Event_KeyDown(key); });
-  // True takes the key; False lets it go on to Qt's own handling.
+  if (!key.empty() && w->IsEventImplemented("KeyDown"))
+    CallProgram([&] { taken = w->Event_KeyDown(key); });
+  // True takes the key; False lets it go on to the framework's own
+  // handling: F10 opens the window's first menu, as on this desktop, if the
+  // window is still shown.
+  if (!taken && e->key() == Qt::Key_F10 && e->modifiers() == Qt::NoModifier && isVisible())
+    taken = OpenFirstMenu(*w);
   if (taken)
     e->accept();
   else
