@@ -208,11 +208,16 @@ void Window::Native::LayoutContent() {
 void Window::Native::Place() {
   if (placed) return;
   placed = true;
-  // Every placement code centres the window on the primary screen.
+  // Every placement code centres the window on the primary screen's
+  // available area. One that does not fit keeps its top edge, with the
+  // title bar and the menu bar, and its left edge on the area; what does
+  // not fit goes off the bottom (and the right).
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
-    const QSize size = top->size();
-    top->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+    const QSize size = top->frameGeometry().size();
+    const int x = area.left() + (area.width() - size.width()) / 2;
+    const int y = area.top() + (area.height() - size.height()) / 2;
+    top->move(std::max(x, area.left()), std::max(y, area.top()));
   }
 }
 

@@ -85,7 +85,8 @@ struct Window::Native {
   // Places the menu bar and the content area inside the frame.
   void LayoutContent();
   int MenuBarHeight() const;
-  // Centres the window on the screen the first time it shows.
+  // Places the window on the screen the first time it shows: centred, its
+  // top and left edges kept on the screen's available area.
   void Place();
   // Focus policies from TabStop / AllowFocus, and Tab order by TabIndex.
   void ApplyTabOrder(const std::vector<std::shared_ptr<Control>>& controls);
