@@ -128,7 +128,8 @@ class ResourceFolder {
 };
 
 // Runs fn at the next yield of a run, after pending events (e.g. to click
-// in the middle of a long run).
+// in the middle of a long run); a function that fn arms waits for the yield
+// after that.
 void AtNextYield(std::function<void()> fn);
 
 // Puts the process back to its start, so that a test starts afresh: forgets
