@@ -2,6 +2,7 @@
 
 #include <QAbstractUndoItem>
 #include <QMimeData>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -64,6 +65,26 @@ class AreaWidget : public native::ComposesThroughKeyDown<QPlainTextEdit> {
   }
 
  protected:
+  // The border is drawn here, not by the style: the style's line is half
+  // a point wide each side of the edge's middle, which at a fractional
+  // scale factor falls between device pixels on one side and under the
+  // viewport on the other, so the top, right and bottom edges went
+  // missing. Filled as the outer point of the area on each side, the
+  // border covers whole device pixels beside the viewport at any scale.
+  bool event(QEvent* e) override {
+    const bool handled = ComposesThroughKeyDown::event(e);
+    if (e->type() == QEvent::Paint && frameShape() != QFrame::NoFrame) {
+      QPainter p(this);
+      // The colour of the style's own frame line.
+      const QColor line = palette().color(QPalette::Window).darker(140).lighter(108);
+      const qreal w = width(), h = height();
+      for (const QRectF& edge :
+           {QRectF(0, 0, w, 1), QRectF(0, h - 1, w, 1), QRectF(0, 0, 1, h), QRectF(w - 1, 0, 1, h)})
+        p.fillRect(edge, line);
+    }
+    return handled;
+  }
+
   void insertFromMimeData(const QMimeData* source) override {
     if (source == nullptr || source->formats().isEmpty()) return;
     QPlainTextEdit::insertFromMimeData(source);

@@ -456,6 +456,7 @@ Snapshot::Snapshot(const std::shared_ptr<Window>& window) : image_(std::make_uni
 Snapshot::~Snapshot() = default;
 int64_t Snapshot::Width() const { return image_->image.width(); }
 int64_t Snapshot::Height() const { return image_->image.height(); }
+double Snapshot::Scale() const { return image_->image.devicePixelRatio(); }
 Color Snapshot::At(int64_t x, int64_t y) const {
   return FromQColor(image_->image.pixelColor(static_cast<int>(x), static_cast<int>(y)));
 }

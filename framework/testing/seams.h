@@ -235,13 +235,15 @@ struct Place {
 };
 Place PlaceOf(const std::shared_ptr<RectControl>& control);
 
-// A picture of the window's content area as it is drawn now.
+// A picture of the window's content area as it is drawn now, in device
+// pixels (Scale() of them to a point).
 class Snapshot {
  public:
   explicit Snapshot(const std::shared_ptr<Window>& window);
   ~Snapshot();
   int64_t Width() const;
   int64_t Height() const;
+  double Scale() const;
   // The colour at (x, y); REQUIRES: inside the picture.
   Color At(int64_t x, int64_t y) const;
 
