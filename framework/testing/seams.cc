@@ -326,18 +326,20 @@ void EmptyClipboard() {
   if (clipboard->supportsSelection()) clipboard->setMimeData(new QMimeData, QClipboard::Selection);
 }
 
-void DismissNextDialog() {
+void DismissNextDialog(std::function<void()> while_up) {
   auto* timer = new QTimer(qApp);
   auto* deadline = new QElapsedTimer;
   deadline->start();
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, deadline] {
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, deadline, while_up] {
     QWidget* dialog = QApplication::activeModalWidget();
     const bool up = dialog != nullptr && dialog->isVisible();
     if (!up && deadline->elapsed() < 10000) return;
     timer->stop();
     timer->deleteLater();
     delete deadline;
-    if (up) QTest::keyClick(dialog, Qt::Key_Escape);
+    if (!up) return;
+    if (while_up) while_up();
+    QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
   });
   timer->start(10);
 }

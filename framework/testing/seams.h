@@ -107,8 +107,9 @@ void SetClipboard(const std::string& text);
 void EmptyClipboard();
 
 // Lets the next real dialog (a message box, the print dialog) come up and
-// dismisses it with Escape as soon as it is shown, as the user would.
-void DismissNextDialog();
+// dismisses it with Escape as soon as it is shown, as the user would;
+// while_up, if given, runs first, while the dialog is up.
+void DismissNextDialog(std::function<void()> while_up = nullptr);
 // The program's window that is active (has the keyboard), or empty.
 std::shared_ptr<Window> ActiveWindow();
 // The mouse pointer entering / leaving the control.

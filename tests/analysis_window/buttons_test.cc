@@ -323,7 +323,8 @@ TEST(DialogFocusTest, AClosedDialogGivesTheKeyboardBackWithoutANewActivation) {
 }
 
 // After a refusal the keys go on into the field at fault: the message box
-// closes without a new activation. An activation by the user, the return
+// closes without a new activation, also where the main window was shown
+// again while the box was up. An activation by the user, the return
 // from the About window, still puts the focus into the variables field.
 TEST(DialogFocusTest, AfterARefusalTheFieldAtFaultKeepsTheKeyboard) {
   std::shared_ptr<ControlWnd> main = shell_test::StartProgram();
@@ -336,9 +337,17 @@ TEST(DialogFocusTest, AfterARefusalTheFieldAtFaultKeepsTheKeyboard) {
   seams::Type(main->RepFld(), "10");
   ASSERT_EQ(main->FocusControl(), main->RepFld());
 
-  seams::DismissNextDialog();
+  // While the box is up, the splash window's timer runs out and shows the
+  // main window again: the box stays in front, with the keyboard.
+  std::shared_ptr<Window> active_while_up = main;
+  seams::DismissNextDialog([&] {
+    for (const auto& timer : seams::PendingTimers()) seams::FireTimerNow(timer);
+    seams::ProcessEvents();
+    active_while_up = seams::ActiveWindow();
+  });
   seams::PressNamedKey(main->RepFld(), "Return");
   seams::ProcessEvents();
+  EXPECT_EQ(active_while_up, nullptr) << "the main window took the keyboard from the box";
   EXPECT_EQ(beeps.Count(), 1);
   EXPECT_TRUE(seams::ActiveWindow() == main) << "the main window is not active";
   EXPECT_TRUE(main->SubWarning()->Visible());
