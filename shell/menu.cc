@@ -88,7 +88,12 @@ void Build(MenuBar& bar, const std::string& menu_name) {
                                    [&](const MenuDesign& m) { return m.menu.name == menu_name; });
   if (design == menus.end()) throw InvalidArgumentException("no menu named " + menu_name);
   bar.AddMenu(Make(design->menu));
-  for (const ItemDesign& item : design->items) NotNil(bar.Child(menu_name))->AddMenu(Make(item));
+  for (const ItemDesign& design_of_item : design->items) {
+    // Made and set first; only then is its menu looked up and the item
+    // attached.
+    const std::shared_ptr<MenuItem> item = Make(design_of_item);
+    NotNil(bar.Child(menu_name))->AddMenu(item);
+  }
 }
 
 }  // namespace

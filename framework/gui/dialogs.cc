@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPointer>
 
 #include "framework/gui/application.h"
 #include "framework/gui/internal/testing.h"
@@ -25,12 +24,12 @@ void MsgBox(const std::string& text) {
   if (answerer != nullptr) return answerer(text);
   // Parented to the active window so that the box stays above it, with or
   // without a window manager to stack it.
-  const QPointer<QWidget> opener = QApplication::activeWindow();
   QMessageBox box(QMessageBox::NoIcon, ApplicationName(), QString::fromStdString(text),
                   QMessageBox::Ok, QApplication::activeWindow());
   box.raise();
+  // Ends, and gives the activation back, while the box still exists.
+  const native::ModalDialogScope lent;
   box.exec();
-  native::GiveActivationBack(opener);
 }
 
 void Beep() {

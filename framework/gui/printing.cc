@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QPageLayout>
-#include <QPointer>
 #include <QPrintDialog>
 #include <QThread>
 #include <algorithm>
@@ -94,12 +93,11 @@ std::shared_ptr<Graphics> OpenPrinterDialog(const std::shared_ptr<PrinterSetup>&
     return native::PrinterSurface(native::PdfPrinter(Answer()->pdf_path));
   }
   // The dialog is application-modal, so it needs no parent to block input.
-  const QPointer<QWidget> opener = QApplication::activeWindow();
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   QPrintDialog dialog(printer.get());
   native::CheckPdfTargetOnPrint(dialog);
+  const native::ModalDialogScope lent;
   const bool accepted = dialog.exec() == QDialog::Accepted;
-  native::GiveActivationBack(opener);
   if (!accepted) return nullptr;
   return native::PrinterSurface(std::move(printer));
 }

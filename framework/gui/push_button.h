@@ -4,8 +4,9 @@
 // lets the press go on, so that the click still ends in Action; True takes
 // the press away. MacButtonStyle 9 draws a round help button with a
 // question mark; other styles draw the plain button. Return or Enter in a
-// text field of the window presses the first button marked Default, in
-// creation order.
+// text field of the window raises the Action of the first button marked
+// Default, in creation order, as the space bar on a focused button does:
+// no MouseDown or MouseUp, since no mouse button went down.
 #pragma once
 
 #include <cstdint>

@@ -28,11 +28,10 @@ std::deque<std::function<void()>> next_yield;
 
 void YieldHandler() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
-  while (!next_yield.empty()) {
-    auto fn = std::move(next_yield.front());
-    next_yield.pop_front();
-    fn();
-  }
+  // What waits now; what these arm waits for the yield after this one.
+  std::deque<std::function<void()>> due;
+  due.swap(next_yield);
+  for (auto& fn : due) fn();
   if (quitting) native::UnwindForQuit();
 }
 

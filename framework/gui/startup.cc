@@ -20,8 +20,6 @@ struct State {
   std::vector<Step> initializers, finalizers;
   bool initializers_ran = false;
   bool late_startup_called = false;
-  bool external_classes_ready = false;
-  bool plugin_entrypoints_ready = false;
   std::shared_ptr<RuntimeException> pending;
   std::vector<std::string> classes;
   std::set<std::string> class_set;
@@ -122,10 +120,9 @@ void _RuntimeInitExternalClasses() {
        {"RuntimeException", "NilObjectException", "OutOfBoundsException", "IllegalCastException",
         "TypeMismatchException", "InvalidArgumentException", "MessageDialog", "WeakRef"})
     RuntimeRegisterClass(name);
-  S().external_classes_ready = true;
 }
 
-void _InitPluginEntrypoints() { S().plugin_entrypoints_ready = true; }
+void _InitPluginEntrypoints() {}
 
 void _RunFrameworkInitialization(void (*lateStartup)()) {
   if (QCoreApplication::instance() == nullptr)

@@ -60,9 +60,8 @@ bool _RuntimeIsEventHandled(const std::shared_ptr<Object>& obj, const std::strin
 // creates ready: its exception classes, its message dialog, its weak
 // reference. Afterwards the framework can raise those exceptions.
 void _RuntimeInitExternalClasses();
-// There is no plug-in library on this platform: this binds nothing. It
-// only marks the framework's built-in controls, which need no plug-in
-// entry point, as ready to be made.
+// There is no plug-in library on this platform: this binds nothing, and
+// the framework's built-in controls need no plug-in entry point.
 void _InitPluginEntrypoints();
 
 // Completes the framework's initialisation and then calls lateStartup

@@ -95,7 +95,16 @@ void Window::Show() {
   native_->ApplySize();
   native_->Place();
   native_->top->show();
-  if (QGuiApplication::platformName() != "offscreen") native_->top->raise();
+  const bool stacks = QGuiApplication::platformName() != "offscreen";
+  if (stacks) native_->top->raise();
+  // A modal dialog that is open (a message box) stays in front of the
+  // window, with the keyboard, also where no window manager keeps it there.
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr && modal != native_->top) {
+    if (stacks) modal->raise();
+    modal->activateWindow();
+    return;
+  }
   native_->top->activateWindow();
 }
 

@@ -228,7 +228,19 @@ bool PressNamedKey(const std::shared_ptr<RectControl>& control, const std::strin
 }
 
 bool PressNamedKey(const std::shared_ptr<Window>& window, const std::string& name) {
-  return SendNamedKey(FocusOf(window), name);
+  QWidget* popup = QApplication::activePopupWidget();
+  return SendNamedKey(popup != nullptr ? popup : FocusOf(window), name);
+}
+
+std::string OpenMenu() {
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  return menu != nullptr ? menu->title().toStdString() : "";
+}
+
+std::string HighlightedMenuItem() {
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  QAction* action = menu != nullptr ? menu->activeAction() : nullptr;
+  return action != nullptr ? action->text().section('\t', 0, 0).toStdString() : "";
 }
 
 void Compose(const std::shared_ptr<RectControl>& control, const std::string& text) {
@@ -323,18 +335,20 @@ void EmptyClipboard() {
   if (clipboard->supportsSelection()) clipboard->setMimeData(new QMimeData, QClipboard::Selection);
 }
 
-void DismissNextDialog() {
+void DismissNextDialog(std::function<void()> while_up) {
   auto* timer = new QTimer(qApp);
   auto* deadline = new QElapsedTimer;
   deadline->start();
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, deadline] {
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, deadline, while_up] {
     QWidget* dialog = QApplication::activeModalWidget();
     const bool up = dialog != nullptr && dialog->isVisible();
     if (!up && deadline->elapsed() < 10000) return;
     timer->stop();
     timer->deleteLater();
     delete deadline;
-    if (up) QTest::keyClick(dialog, Qt::Key_Escape);
+    if (!up) return;
+    if (while_up) while_up();
+    QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
   });
   timer->start(10);
 }
@@ -527,6 +541,7 @@ Snapshot::Snapshot(const std::shared_ptr<Window>& window) : image_(std::make_uni
 Snapshot::~Snapshot() = default;
 int64_t Snapshot::Width() const { return image_->image.width(); }
 int64_t Snapshot::Height() const { return image_->image.height(); }
+double Snapshot::Scale() const { return image_->image.devicePixelRatio(); }
 Color Snapshot::At(int64_t x, int64_t y) const {
   return FromQColor(image_->image.pixelColor(static_cast<int>(x), static_cast<int>(y)));
 }

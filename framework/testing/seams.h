@@ -64,8 +64,15 @@ void Type(const std::shared_ptr<RectControl>& control, const std::string& text);
 // character for a plain printable key, a control character for Ctrl and a
 // letter, a carriage return for Return and Enter, none for the rest).
 // Returns whether the press was taken.
+// Pressed on the window while one of its menus is open, the key goes to
+// the menu, as the platform sends it.
 bool PressNamedKey(const std::shared_ptr<RectControl>& control, const std::string& name);
 bool PressNamedKey(const std::shared_ptr<Window>& window, const std::string& name);
+// The caption of the menu that is open (pulled down from a bar, or a
+// context menu: empty caption), and the caption of its highlighted item
+// (as shown, without its shortcut); both empty when no menu is open.
+std::string OpenMenu();
+std::string HighlightedMenuItem();
 // An input method's composition of text in the control: the text shown
 // as being composed, then committed, as the platform's input methods send
 // it.
@@ -100,8 +107,9 @@ void SetClipboard(const std::string& text);
 void EmptyClipboard();
 
 // Lets the next real dialog (a message box, the print dialog) come up and
-// dismisses it with Escape as soon as it is shown, as the user would.
-void DismissNextDialog();
+// dismisses it with Escape as soon as it is shown, as the user would;
+// while_up, if given, runs first, while the dialog is up.
+void DismissNextDialog(std::function<void()> while_up = nullptr);
 // The program's window that is active (has the keyboard), or empty.
 std::shared_ptr<Window> ActiveWindow();
 // The mouse pointer entering / leaving the control.
@@ -121,7 +129,8 @@ class ResourceFolder {
 };
 
 // Runs fn at the next yield of a run, after pending events (e.g. to click
-// in the middle of a long run).
+// in the middle of a long run); a function that fn arms waits for the yield
+// after that.
 void AtNextYield(std::function<void()> fn);
 
 // Puts the process back to its start, so that a test starts afresh: forgets
@@ -156,6 +165,13 @@ using test_hooks::PendingTimers;
 
 // How many steps the progress wheel has turned since it was made.
 using test_hooks::WheelSteps;
+
+// fn runs at each of these calls on a menu item, with the call's name and
+// a name: "Make" (a new item, empty name), "Name", "AutoEnabled", "Value",
+// "Visible" and "Shortcut" (each with the item's name as it stands), "Child"
+// (with the name looked up) and "AddMenu" (with the appended item's name);
+// empty stops it.
+using test_hooks::OnMenuCall;
 
 // A choice of the item of that name in window's menu bar, by the path of a
 // real choice: the enabled state is brought up to date for window
@@ -241,13 +257,15 @@ struct Place {
 };
 Place PlaceOf(const std::shared_ptr<RectControl>& control);
 
-// A picture of the window's content area as it is drawn now.
+// A picture of the window's content area as it is drawn now, in device
+// pixels (Scale() of them to a point).
 class Snapshot {
  public:
   explicit Snapshot(const std::shared_ptr<Window>& window);
   ~Snapshot();
   int64_t Width() const;
   int64_t Height() const;
+  double Scale() const;
   // The colour at (x, y); REQUIRES: inside the picture.
   Color At(int64_t x, int64_t y) const;
 

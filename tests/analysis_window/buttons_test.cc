@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <regex>
 #include <sstream>
@@ -340,8 +341,8 @@ TEST_F(ButtonsTest, QuitEndsWithCodeZeroWithoutAQuestion) {
 
 // A message box or the print dialog, once closed, gives the keyboard back
 // to the window that opened it, also where no window manager does so; the
-// window's activation then puts the focus into the variables field.
-TEST(DialogFocusTest, AClosedDialogGivesTheKeyboardBackToTheMainWindow) {
+// return is no new activation, so the focus stays where it was.
+TEST(DialogFocusTest, AClosedDialogGivesTheKeyboardBackWithoutANewActivation) {
   std::shared_ptr<ControlWnd> main = shell_test::StartProgram();
   seams::Beeps beeps;
   for (const std::string dialog : {"message box", "print dialog"}) {
@@ -351,13 +352,134 @@ TEST(DialogFocusTest, AClosedDialogGivesTheKeyboardBackToTheMainWindow) {
     main->DataFld()->SetText(dialog == "message box" ? "" : "text");
     seams::MoveFocus(main->SubFld());
     ASSERT_EQ(seams::ActiveWindow(), main);
+    VarsModule::kEOL = "";
     seams::DismissNextDialog();
     seams::Click(main->PrintBtn());
     seams::ProcessEvents();
     EXPECT_TRUE(seams::ActiveWindow() == main) << "the main window is not active";
-    EXPECT_TRUE(main->FocusControl() == main->VarFld()) << "the focus is not in VarFld";
+    EXPECT_EQ(VarsModule::kEOL, "") << "Activate was raised";
+    // The click on Print took the focus there; it stays.
+    EXPECT_TRUE(main->FocusControl() == main->PrintBtn()) << "the focus left the Print button";
   }
   EXPECT_EQ(beeps.Count(), 1);
+  seams::Reset();
+}
+
+// After a refusal the keys go on into the field at fault: the message box
+// closes without a new activation, also where the main window was shown
+// again while the box was up. An activation by the user, the return
+// from the About window, still puts the focus into the variables field.
+TEST(DialogFocusTest, AfterARefusalTheFieldAtFaultKeepsTheKeyboard) {
+  std::shared_ptr<ControlWnd> main = shell_test::StartProgram();
+  seams::Beeps beeps;
+  seams::MoveFocus(main->VarFld());
+  seams::Type(main->VarFld(), "5");
+  seams::PressKey(main, std::string(1, KeyCode::kTab));
+  seams::Type(main->SubFld(), "10");
+  seams::PressKey(main, std::string(1, KeyCode::kTab));
+  seams::Type(main->RepFld(), "10");
+  ASSERT_EQ(main->FocusControl(), main->RepFld());
+
+  // While the box is up, the splash window's timer runs out and shows the
+  // main window again: the box stays in front, with the keyboard.
+  std::shared_ptr<Window> active_while_up = main;
+  seams::DismissNextDialog([&] {
+    for (const auto& timer : seams::PendingTimers()) seams::FireTimerNow(timer);
+    seams::ProcessEvents();
+    active_while_up = seams::ActiveWindow();
+  });
+  seams::PressNamedKey(main->RepFld(), "Return");
+  seams::ProcessEvents();
+  EXPECT_EQ(active_while_up, nullptr) << "the main window took the keyboard from the box";
+  EXPECT_EQ(beeps.Count(), 1);
+  EXPECT_TRUE(seams::ActiveWindow() == main) << "the main window is not active";
+  EXPECT_TRUE(main->SubWarning()->Visible());
+  EXPECT_FALSE(main->VarWarning()->Visible());
+  seams::PressKey(main, "7");
+  EXPECT_EQ(main->SubFld()->Text(), "107");
+  EXPECT_EQ(main->VarFld()->Text(), "5");
+
+  ASSERT_TRUE(seams::ChooseMenuItem(main, "AboutVellacor"));
+  seams::ProcessEvents();
+  seams::PressKey(SplashWnd::Instance(), "a");
+  seams::ProcessEvents();
+  EXPECT_TRUE(seams::ActiveWindow() == main) << "the main window is not active";
+  EXPECT_EQ(main->FocusControl(), main->VarFld());
+  seams::Reset();
+}
+
+// The program's replacements of the report area's whole text are steps of
+// the area's own undo history: Ctrl+Z brings back what the help button,
+// Clear or a run replaced, a run with its report as one step, and a refusal
+// with its real message box on the way changes nothing of it. During a run
+// and a print job Ctrl+Z is refused like any other edit.
+TEST(ReportUndoTest, CtrlZBringsBackWhatTheProgramReplaced) {
+  std::shared_ptr<ControlWnd> main = shell_test::StartProgram();
+  seams::Beeps beeps;
+  std::shared_ptr<TextArea> area = main->DataFld();
+  auto undo = [&] {
+    seams::Click(area);
+    seams::PressNamedKey(area, "Ctrl+Z");
+    return area->Text();
+  };
+  main->VarFld()->SetText("5");
+  main->SubFld()->SetText("70");
+  main->RepFld()->SetText("3");
+  area->SetText("typed before the run\r");
+
+  // Ctrl+Z at a yield of the run, once the report is being written.
+  std::string at_yield, after_refused_undo;
+  std::function<void()> try_undo = [&] {
+    if (area->Text().empty()) return seams::AtNextYield(try_undo);
+    at_yield = area->Text();
+    seams::PressNamedKey(area, "Ctrl+Z");
+    after_refused_undo = area->Text();
+  };
+  seams::AtNextYield(try_undo);
+  seams::Click(main->CalculateBtn());
+  const std::string report = area->Text();
+  ASSERT_EQ(main_window_test::RowsOf(report).size(), 5u);
+  EXPECT_EQ(beeps.Count(), 1);
+  EXPECT_FALSE(at_yield.empty());
+  EXPECT_EQ(after_refused_undo, at_yield);
+
+  seams::Click(main->Qbtn());
+  ASSERT_EQ(area->Text(), HelpText());
+  // A refusal: the beep, its real message box, dismissed.
+  main->SubFld()->SetText("");
+  seams::DismissNextDialog();
+  seams::Click(main->CalculateBtn());
+  seams::ProcessEvents();
+  EXPECT_EQ(beeps.Count(), 2);
+  EXPECT_EQ(area->Text(), HelpText());
+
+  EXPECT_EQ(undo(), report);                    // the help text taken back
+  EXPECT_EQ(undo(), "typed before the run\r");  // the whole run, in one step
+  seams::PressNamedKey(area, "Ctrl+Shift+Z");
+  EXPECT_EQ(area->Text(), report);  // and redone whole
+
+  seams::Click(main->ClearBtn());
+  ASSERT_EQ(area->Text(), "");
+  EXPECT_EQ(undo(), report);
+
+  // A print job: Ctrl+Z at its yield is refused.
+  seams::Click(main->Qbtn());
+  const std::string pdf = (std::filesystem::temp_directory_path() /
+                           ("undo_test_" + std::to_string(::getpid()) + ".pdf"))
+                              .string();
+  seams::AnswerPrintDialogWithPdf(pdf);
+  std::string during_print = "not reached";
+  seams::AtNextYield([&] {
+    seams::PressNamedKey(area, "Ctrl+Z");
+    during_print = area->Text();
+  });
+  const int64_t beeps_before_print = beeps.Count();
+  seams::Click(main->PrintBtn());
+  seams::ClearPrintDialogAnswer();
+  std::filesystem::remove(pdf);
+  EXPECT_EQ(during_print, HelpText());
+  EXPECT_EQ(beeps.Count(), beeps_before_print + 1);
+  EXPECT_EQ(undo(), report);
   seams::Reset();
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -347,10 +348,14 @@ TEST_F(ControlWndTest, KeyFilterTakesDigitsAndControlKeysOnly) {
   }
 }
 
-// Return or Enter in any of the three fields presses Calculate, with its
-// refusals; in the report area Return starts a new line.
-TEST_F(ControlWndTest, ReturnOrEnterInAFieldPressesCalculate) {
+// Return or Enter in any of the three fields runs Calculate, with its
+// refusals, as a key and not as a mouse press on the button: the progress
+// wheel never shows beside a refusal's message box. In the report area
+// Return starts a new line.
+TEST_F(ControlWndTest, ReturnOrEnterInAFieldRunsCalculateWithoutTheWheelOfAPress) {
   auto w = Open();
+  bool wheel_at_box = true;
+  boxes_.OnShow([&](const std::string&) { wheel_at_box = w->Pwheel()->Visible(); });
   for (const auto& field : {w->VarFld(), w->SubFld(), w->RepFld()}) {
     for (const char* key : {"Return", "Enter"}) {
       SCOPED_TRACE(field->Name() + " " + key);
@@ -360,10 +365,12 @@ TEST_F(ControlWndTest, ReturnOrEnterInAFieldPressesCalculate) {
       seams::MoveFocus(field);
       const size_t boxes_before = boxes_.Texts().size();
       seams::Beeps beeps;
+      wheel_at_box = true;
       seams::PressNamedKey(field, key);
       EXPECT_EQ(beeps.Count(), 1);
       ASSERT_EQ(boxes_.Texts().size(), boxes_before + 1);
       EXPECT_EQ(boxes_.Texts().back(), "Enter 3\u2013200 for number of variables");
+      EXPECT_FALSE(wheel_at_box) << "the wheel shows beside the message box";
       EXPECT_EQ(w->FocusControl(), w->VarFld());
       EXPECT_FALSE(w->Pwheel()->Visible());
     }
@@ -499,6 +506,36 @@ TEST_F(ControlWndTest, HintsAndWheelStartHidden) {
     EXPECT_FALSE(hidden->Visible()) << hidden->Name();
   // Open has marked the help text's holder visible.
   EXPECT_TRUE(w->disclaimFld()->Visible());
+}
+
+// The report area's border is drawn whole, its four edges in one colour on
+// the area's outermost device pixels, empty and beside its scroll bar. The
+// same test runs again at the scale factors 1.25, 1.5 and 2 (this folder's
+// CMakeLists.txt).
+TEST_F(ControlWndTest, ReportAreaBorderIsDrawnWhole) {
+  auto w = Open();
+  for (bool scroll_bar : {false, true}) {
+    SCOPED_TRACE(scroll_bar ? "with its scroll bar" : "empty");
+    if (scroll_bar) w->DataFld()->SetText(HelpText());
+    seams::ProcessEvents();
+    const seams::Snapshot picture(w);
+    const double s = picture.Scale();
+    const seams::Place area = seams::PlaceOf(w->DataFld());
+    // The device pixels whose centres lie in the area's outer point.
+    auto first = [s](int64_t from) { return static_cast<int64_t>(std::ceil(from * s - 0.5)); };
+    auto last = [s](int64_t to) { return static_cast<int64_t>(std::ceil(to * s - 0.5)) - 1; };
+    const int64_t left = first(area.left), right = last(area.left + area.width);
+    const int64_t top = first(area.top), bottom = last(area.top + area.height);
+    const Color line = picture.At(left, (top + bottom) / 2);
+    EXPECT_NE(line, picture.At(left + (right - left) / 3, top + (bottom - top) / 3));
+    for (int i = 1; i <= 3; ++i) {
+      const int64_t x = left + (right - left) * i / 4, y = top + (bottom - top) * i / 4;
+      EXPECT_EQ(picture.At(x, top), line) << "top at " << x;
+      EXPECT_EQ(picture.At(x, bottom), line) << "bottom at " << x;
+      EXPECT_EQ(picture.At(left, y), line) << "left at " << y;
+      EXPECT_EQ(picture.At(right, y), line) << "right at " << y;
+    }
+  }
 }
 
 // A picture of the freshly opened window: every control that shows in it

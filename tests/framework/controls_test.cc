@@ -127,25 +127,37 @@ TEST_F(ControlsTest, KeysWithoutTextArriveAsControlCharacters) {
   EXPECT_EQ(field->Text(), "1");
 }
 
-// Return or Enter that a field's KeyDown lets through presses the window's
-// first Default button (RunBtn, before HelpBtn) as a click does; in a text
-// area Return starts a new line.
-TEST_F(ControlsTest, ReturnInAFieldPressesTheFirstDefaultButton) {
+// Return or Enter that a field's KeyDown lets through pushes the window's
+// first Default button (RunBtn, before HelpBtn) as the space bar on the
+// focused button does: Action alone, no mouse event, whatever a MouseDown
+// handler would say; in a text area Return starts a new line.
+TEST_F(ControlsTest, ReturnInAFieldPushesTheFirstDefaultButtonWithoutAPress) {
   auto field = w->Get<TextField>("Field1");
-  seams::MoveFocus(field);
-  for (const char* key : {"Return", "Enter"}) {
-    SCOPED_TRACE(key);
-    w->take_mouse_down = false;
-    w->log.clear();
-    seams::PressNamedKey(field, key);
-    EXPECT_EQ(w->log, (std::vector<std::string>{"MouseDown 35,10", "Action"}));
-    // A MouseDown that takes the press takes it from Return too.
-    w->take_mouse_down = true;
-    w->log.clear();
-    seams::PressNamedKey(field, key);
-    EXPECT_EQ(w->log, std::vector<std::string>{"MouseDown 35,10"});
+  auto run = w->Get<PushButton>("RunBtn");
+  for (bool takes_press : {false, true}) {
+    w->take_mouse_down = takes_press;
+    for (const char* key : {"Return", "Enter"}) {
+      SCOPED_TRACE(std::string(key) + (takes_press ? ", MouseDown takes presses" : ""));
+      seams::MoveFocus(field);
+      w->log.clear();
+      seams::PressNamedKey(field, key);
+      EXPECT_EQ(w->log, std::vector<std::string>{"Action"});
+      EXPECT_FALSE(w->Get<ProgressWheel>("Wheel")->Visible());
+      // The space bar on the focused button: the same road.
+      seams::MoveFocus(run);
+      w->log.clear();
+      seams::PressKey(run, " ");
+      EXPECT_EQ(w->log, std::vector<std::string>{"Action"});
+    }
   }
   EXPECT_EQ(field->Text(), "");
+  // A disabled default button is not pushed.
+  run->SetEnabled(false);
+  seams::MoveFocus(field);
+  w->log.clear();
+  seams::PressNamedKey(field, "Return");
+  EXPECT_TRUE(w->log.empty());
+  run->SetEnabled(true);
 
   auto report = w->Get<TextArea>("Report");
   report->SetText("ab");

@@ -2,9 +2,14 @@
 // controls by name, the class-testing conversions and property tables.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
+#include <memory>
+#include <string>
 
 #include "framework/testing/seams.h"
 #include "tests/framework/test_window.h"
@@ -44,6 +49,41 @@ TEST_F(WindowTest, ShowsItsContentAtExactlyTheListedSize) {
 
   if (const char* path = std::getenv("VELLACOR_GRAB")) {
     EXPECT_TRUE(seams::Grab(w, path));
+  }
+}
+
+// A window is placed centred on the screen's available area; one taller
+// or wider than the area keeps its top edge, with its menu bar, and its left
+// edge on the area, and what does not fit goes off the bottom and right.
+TEST_F(WindowTest, PlacedCentredWithItsTopAndMenuBarOnTheScreen) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  struct Case {
+    int width, height;
+  };
+  for (const Case& c : {Case{300, area.height() / 2}, Case{300, area.height() + 200},
+                        Case{area.width() + 100, 200}}) {
+    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+    auto w = std::make_shared<Window>();
+    _SetProperties(w, {{"Width", c.width},
+                       {"Height", c.height},
+                       {"Resizeable", false},
+                       {"MenuBarVisible", true},
+                       {"Visible", false}});
+    w->Constructor();
+    auto* bar = new QMenuBar;
+    bar->addMenu("File");
+    seams::SetMenuBar(w, bar);
+    w->Show();
+    seams::ProcessEvents();
+    // Centred by the window's size before it first shows, which is the
+    // content with the menu bar: the frame's margins come only with it.
+    QWidget* top = seams::TopLevel(w);
+    const QRect frame = top->frameGeometry();
+    const QPoint bar_top = bar->mapToGlobal(QPoint(0, 0));
+    EXPECT_TRUE(area.contains(bar_top)) << bar_top.x() << "," << bar_top.y();
+    EXPECT_EQ(frame.left(), std::max(area.left(), area.left() + (area.width() - top->width()) / 2));
+    EXPECT_EQ(frame.top(), std::max(area.top(), area.top() + (area.height() - top->height()) / 2));
+    w->Hide();
   }
 }
 

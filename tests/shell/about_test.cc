@@ -82,6 +82,34 @@ TEST_F(AboutTest, AboutShowsTheSplashOverTheUntouchedMainWindow) {
   EXPECT_EQ(main_->FocusControl(), main_->VarFld());
 }
 
+// The menus from the keyboard: F10 in the main window opens its first menu
+// with a caption, File; the arrow keys lead on to Edit and its About item,
+// and Return chooses it. The splash window takes F10 as any key: it hands
+// over, and no menu opens.
+TEST_F(AboutTest, F10OpensTheFirstMenuAndTheKeysReachTheAboutItem) {
+  ASSERT_EQ(main_->FocusControl(), main_->VarFld());
+  EXPECT_TRUE(seams::PressNamedKey(main_, "F10"));
+  EXPECT_EQ(seams::OpenMenu(), "File");
+  seams::PressNamedKey(main_, "Right");
+  ASSERT_EQ(seams::OpenMenu(), "Edit");
+  for (int i = 0; i < 12 && seams::HighlightedMenuItem() != "About Vellacor"; ++i)
+    seams::PressNamedKey(main_, "Down");
+  ASSERT_EQ(seams::HighlightedMenuItem(), "About Vellacor");
+  seams::PressNamedKey(main_, "Return");
+  seams::ProcessEvents();
+  EXPECT_EQ(seams::OpenMenu(), "");
+  std::shared_ptr<SplashWnd> splash = SplashWnd::Instance();
+  ASSERT_TRUE(splash->Visible());
+  EXPECT_EQ(main_->VarFld()->Text(), "");
+
+  seams::PressNamedKey(splash, "F10");
+  seams::ProcessEvents();
+  EXPECT_FALSE(splash->Visible());
+  EXPECT_TRUE(main_->Visible());
+  EXPECT_EQ(seams::OpenMenu(), "");
+  EXPECT_EQ(main_->FocusControl(), main_->VarFld());
+}
+
 TEST_F(AboutTest, AccessorFindsTheItemInTheInstalledBarOnly) {
   std::shared_ptr<AppleMenuItem> about = AboutVellacor();
   ASSERT_NE(about, nullptr);

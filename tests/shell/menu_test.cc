@@ -111,6 +111,51 @@ TEST_F(MenuTest, FailedBuildStopsAndLeavesTheHolderEmpty) {
   EXPECT_EQ(bar->Count(), 4);
 }
 
+// Every item is made and given its five properties before its menu is
+// looked up on the bar by name, afresh for each item, and it is attached.
+TEST_F(MenuTest, EachItemIsMadeAndSetBeforeItsMenuIsLookedUp) {
+  struct Row {
+    const char* name;
+    const char* menu;  // empty for a top-level menu
+    bool shortcut;
+  };
+  const std::vector<Row> rows = {
+      {"UntitledMenu3", "", true},
+      {"UntitledMenu2", "", true},
+      {"FileQuit", "UntitledMenu2", true},
+      {"UntitledMenu7", "UntitledMenu2", true},
+      {"UntitledMenu0", "", true},
+      {"EditUndo", "UntitledMenu0", true},
+      {"UntitledMenu1", "UntitledMenu0", false},
+      {"EditCut", "UntitledMenu0", true},
+      {"EditCopy", "UntitledMenu0", true},
+      {"EditPaste", "UntitledMenu0", true},
+      {"EditClear", "UntitledMenu0", true},
+      {"UntitledMenu6", "UntitledMenu0", true},
+      {"AboutVellacor", "UntitledMenu0", true},
+      {"UntitledMenu5", "UntitledMenu0", true},
+      {"UntitledMenu4", "", true},
+  };
+  std::vector<std::string> expected = {"Make "};  // the bar itself
+  for (const Row& row : rows) {
+    const std::string name = row.name;
+    expected.push_back("Make ");
+    for (const char* setter : {"Name ", "AutoEnabled ", "Value ", "Visible "})
+      expected.push_back(setter + name);
+    if (row.shortcut) expected.push_back("Shortcut " + name);
+    if (*row.menu != '\0') expected.push_back("Child " + std::string(row.menu));
+    expected.push_back("AddMenu " + name);
+  }
+
+  std::vector<std::string> calls;
+  seams::OnMenuCall([&](const std::string& call, const std::string& name) {
+    calls.push_back(call + " " + name);
+  });
+  Menu::Instance();
+  seams::OnMenuCall(nullptr);
+  EXPECT_EQ(calls, expected);
+}
+
 // The bar as Qt shows it in a window: the captions, the separator, the
 // command modifier of this platform, and the disabled items with empty
 // captions kept in place.

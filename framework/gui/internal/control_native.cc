@@ -2,6 +2,7 @@
 // controls' events, and the conversions that controls and windows share.
 #include "framework/gui/internal/control_native.h"
 
+#include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QEnterEvent>
@@ -124,12 +125,10 @@ bool KeyDownRefuses(Control& control, const std::string& text) {
 }
 
 void PressButton(PushButton& button) {
-  QWidget* w = WidgetOf(button);
+  auto* w = qobject_cast<QAbstractButton*>(WidgetOf(button));
   if (w == nullptr || !w->isVisible() || !w->isEnabled()) return;
-  const int64_t x = w->width() / 2, y = w->height() / 2;
-  if (button.RaiseEvent("MouseDown", {x, y}).value_or(false)) return;
-  button.RaiseEvent("MouseUp", {x, y});
-  button.RaiseEvent("Action");
+  // The road of the space bar on a focused button: no mouse events.
+  w->click();
 }
 
 std::shared_ptr<RectControl> ControlOf(const QWidget* w) {

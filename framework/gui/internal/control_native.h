@@ -60,9 +60,9 @@ class ComposesThroughKeyDown : public Editor {
  private:
   Control* control_;
 };
-// Presses the button as a click on its centre does: MouseDown, then,
-// unless that takes the press, MouseUp and Action. A hidden or disabled
-// button does nothing.
+// Presses the button from the keyboard, as the space bar on the focused
+// button does: its Action alone, with no MouseDown or MouseUp, since no
+// mouse button went down. A hidden or disabled button does nothing.
 void PressButton(PushButton& button);
 
 // The widget of a control (empty before the control was attached).

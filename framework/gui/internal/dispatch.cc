@@ -21,6 +21,8 @@ struct QuitUnwind {};
 
 ExceptionHelper installed_helper = nullptr;
 int dispatch_depth = 0;
+uint64_t calls_made = 0;
+uint64_t current_call = 0;
 
 // An exception of a class outside the framework's, for the default
 // handling: it names the original class.
@@ -52,8 +54,15 @@ void _RuntimeSetExceptionHelper(ExceptionHelper helper) { installed_helper = hel
 bool _RuntimeDispatch(void (*fn)(void*), void* arg) {
   if (RuntimeQuitting()) return false;
   struct Depth {
-    Depth() { ++dispatch_depth; }
-    ~Depth() { --dispatch_depth; }
+    Depth() : outer_call(current_call) {
+      ++dispatch_depth;
+      current_call = ++calls_made;
+    }
+    ~Depth() {
+      --dispatch_depth;
+      current_call = outer_call;
+    }
+    const uint64_t outer_call;
   };
   std::shared_ptr<RuntimeException> failure;
   try {
@@ -88,6 +97,8 @@ bool CallProgram(const std::function<void()>& fn) {
   return _RuntimeDispatch([](void* p) { (*static_cast<const std::function<void()>*>(p))(); },
                           const_cast<std::function<void()>*>(&fn));
 }
+
+uint64_t CurrentProgramCall() { return current_call; }
 
 void UnwindForQuit() {
   if (dispatch_depth > 0) throw QuitUnwind{};

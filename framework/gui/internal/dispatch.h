@@ -3,6 +3,7 @@
 // helper; Quit unwinds the call that runs.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -25,6 +26,11 @@ namespace native {
 // Runs fn through the dispatch; false if it raised. Does nothing and
 // returns false once the application is quitting.
 bool CallProgram(const std::function<void()>& fn);
+
+// The call into the program that runs now, the innermost one (a handler
+// called at a yield of a long run is a call of its own): a number that no
+// other call shares, 0 while none runs.
+uint64_t CurrentProgramCall();
 
 // Ends the call into the program that runs now, and any long run under it,
 // at once: the code after the point where it is called does not run. Quit

@@ -246,6 +246,19 @@ void AttachMenuBar(const std::shared_ptr<Window>& window) {
   if (installed) ShowIn(window);
 }
 
+bool OpenFirstMenu(const Window& window) {
+  QMenuBar* bar = native::MenuBarOf(window);
+  if (bar == nullptr || !bar->isVisible()) return false;
+  for (QAction* action : bar->actions()) {
+    if (action->menu() == nullptr || action->text().isEmpty() || !action->isVisible() ||
+        !action->isEnabled())
+      continue;
+    bar->setActiveAction(action);
+    return true;
+  }
+  return false;
+}
+
 // A changed caption or flag shows at once; a changed shape (a new child, a
 // separator, a shortcut) needs the bars built again, which waits for the
 // event loop, since this may run while one of the bar's menus is open.

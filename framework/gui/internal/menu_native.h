@@ -27,6 +27,9 @@ void ShowMenuBarInAllWindows(const std::shared_ptr<MenuBar>& bar);
 // whose MenuBarVisible is True, after the construction events and before
 // the window first shows.
 void AttachMenuBar(const std::shared_ptr<Window>& window);
+// Opens the first menu of window's bar that has a caption, as F10 does;
+// false when the window shows no bar or the bar no such menu.
+bool OpenFirstMenu(const Window& window);
 // The item's caption or flags changed: its actions show the change at
 // once. A changed shape (a new child, a separator, a shortcut) of the
 // installed bar has the bars built again, which waits for the event loop.

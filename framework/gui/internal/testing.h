@@ -50,6 +50,9 @@ std::vector<FileTypeRecord> FileTypeRecords();
 void ResetFileTypes();
 void FailNextFileTypeRegistration(const std::string& message);
 
+// menu.cc
+void OnMenuCall(std::function<void(const std::string& call, const std::string& name)> fn);
+
 // internal/menu_native.cc
 bool ChooseMenuItem(const std::shared_ptr<Window>& window, const std::string& name);
 bool PressMenuShortcut(const std::shared_ptr<Window>& window, const std::string& name);

@@ -12,12 +12,41 @@
 
 #include "framework/gui/internal/control_native.h"
 #include "framework/gui/internal/dispatch.h"
+#include "framework/gui/internal/menu_native.h"
 
 namespace native {
 
-void GiveActivationBack(QWidget* window) {
-  if (window != nullptr && window->isVisible() && !window->isActiveWindow())
-    window->activateWindow();
+namespace {
+
+// The program window lent to the framework's open modal dialogs, and how
+// many of those are open. Once the last has closed, the window stays lent
+// until its activation has come back.
+QPointer<QWidget> lent;
+int open_dialogs = 0;
+
+// Whether the activation of top is its return from a modal dialog of the
+// framework; that return ends the lending, as does the activation of any
+// other window of the program once the dialogs have closed.
+bool ReturnsFromDialog(const QWidget* top) {
+  if (lent.isNull()) return false;
+  const bool returns = lent == top;
+  if (open_dialogs == 0) lent = nullptr;
+  return returns;
+}
+
+}  // namespace
+
+ModalDialogScope::ModalDialogScope() : opener_(QApplication::activeWindow()) {
+  if (open_dialogs++ == 0) lent = WindowOf(opener_) ? opener_ : nullptr;
+}
+
+ModalDialogScope::~ModalDialogScope() {
+  if (--open_dialogs > 0 || opener_.isNull() || lent != opener_) return;
+  // Already back (or gone): nothing is to come.
+  if (!opener_->isVisible() || opener_->isActiveWindow())
+    lent = nullptr;
+  else
+    opener_->activateWindow();
 }
 
 QWidget* TopLevel(const Window& window) { return Window::Native::Of(window).top; }
@@ -52,9 +81,12 @@ FrameWidget::FrameWidget(Window::Native* owner) : QWidget(nullptr), owner_(owner
 }
 
 bool FrameWidget::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) {
+  if (e->type() == QEvent::WindowActivate && !ReturnsFromDialog(this)) {
     Window* w = owner_->window;
     if (w->IsEventImplemented("Activate")) CallProgram([w] { w->Event_Activate(); });
+  } else if (e->type() == QEvent::Hide && lent == this && open_dialogs == 0) {
+    // A hidden window has left the dialog's return behind.
+    lent = nullptr;
   }
   return QWidget::event(e);
 }
@@ -69,10 +101,14 @@ void FrameWidget::closeEvent(QCloseEvent* e) {
 void FrameWidget::keyPressEvent(QKeyEvent* e) {
   Window* w = owner_->window;
   const std::string key = KeyText(e->key(), e->text());
-  if (key.empty() || !w->IsEventImplemented("KeyDown")) return QWidget::keyPressEvent(e);
   bool taken = false;
-  CallProgram([&] { taken = w->Event_KeyDown(key); });
-  // True takes the key; False lets it go on to Qt's own handling.
+  if (!key.empty() && w->IsEventImplemented("KeyDown"))
+    CallProgram([&] { taken = w->Event_KeyDown(key); });
+  // True takes the key; False lets it go on to the framework's own
+  // handling: F10 opens the window's first menu, as on this desktop, if the
+  // window is still shown.
+  if (!taken && e->key() == Qt::Key_F10 && e->modifiers() == Qt::NoModifier && isVisible())
+    taken = OpenFirstMenu(*w);
   if (taken)
     e->accept();
   else
@@ -172,11 +208,16 @@ void Window::Native::LayoutContent() {
 void Window::Native::Place() {
   if (placed) return;
   placed = true;
-  // Every placement code centres the window on the primary screen.
+  // Every placement code centres the window on the primary screen's
+  // available area. One that does not fit keeps its top edge, with the
+  // title bar and the menu bar, and its left edge on the area; what does
+  // not fit goes off the bottom (and the right).
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
-    const QSize size = top->size();
-    top->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+    const QSize size = top->frameGeometry().size();
+    const int x = area.left() + (area.width() - size.width()) / 2;
+    const int y = area.top() + (area.height() - size.height()) / 2;
+    top->move(std::max(x, area.left()), std::max(y, area.top()));
   }
 }
 

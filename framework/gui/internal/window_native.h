@@ -27,10 +27,24 @@ std::shared_ptr<Window> WindowOf(const QWidget* w);
 void SetMenuBar(Window& window, QMenuBar* bar);
 QMenuBar* MenuBarOf(const Window& window);
 
-// Gives the activation back to window (a program window that was active
-// when a dialog opened), where no window manager does so once the dialog
-// has closed. Empty or hidden: nothing.
-void GiveActivationBack(QWidget* window);
+// The life of one of the framework's own modal dialogs (a message box,
+// the print dialog), from before it shows until it has closed, while it
+// still exists. The program window that is active when it opens is
+// lent to the dialog, not left by the user: once the dialog has closed,
+// the window gets the activation back (also where no window manager gives
+// it back), and that return raises no Activate, so the focus stays where
+// the program put it. Any later activation of the window raises Activate
+// as ever.
+class ModalDialogScope {
+ public:
+  ModalDialogScope();
+  ~ModalDialogScope();
+  ModalDialogScope(const ModalDialogScope&) = delete;
+  ModalDialogScope& operator=(const ModalDialogScope&) = delete;
+
+ private:
+  QPointer<QWidget> opener_;
+};
 
 // The top-level widget of a window.
 class FrameWidget : public QWidget {
@@ -71,7 +85,8 @@ struct Window::Native {
   // Places the menu bar and the content area inside the frame.
   void LayoutContent();
   int MenuBarHeight() const;
-  // Centres the window on the screen the first time it shows.
+  // Places the window on the screen the first time it shows: centred, its
+  // top and left edges kept on the screen's available area.
   void Place();
   // Focus policies from TabStop / AllowFocus, and Tab order by TabIndex.
   void ApplyTabOrder(const std::vector<std::shared_ptr<Control>>& controls);
