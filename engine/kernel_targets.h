@@ -49,40 +49,31 @@ inline constexpr int kFixedWidth = 4;
 inline constexpr int kFixedWidth = 2;
 #endif
 #else
-// 8, 4 or 2: the vector width of the best level this machine runs.
-inline int MachineVectorWidth() {
-  static const int width = [] {
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("x86-64-v4")) return 8;
-    if (__builtin_cpu_supports("x86-64-v3")) return 4;
-    return 2;
-  }();
-  return width;
-}
+#include "engine/kernel_level.h"
 #endif
 
 // VELLACOR_DISPATCH(Name, Kernel, (params), (args)) defines the entry point
-// Name(params) that calls Kernel<W>(args) at the machine's (or the fixed
-// build's) width. Kernel and everything it calls must be always_inline so
-// that each level's copy is compiled for that level.
+// Name(params) that calls Kernel<W>(args) at the width of the active level
+// (ActiveKernelLevel(), or the fixed build's). Kernel and everything it calls
+// must be always_inline so that each level's copy is compiled for that level.
 #ifdef VELLACOR_FIXED_ISA
 #define VELLACOR_DISPATCH(Name, Kernel, Params, Args) \
   void Name Params { Kernel<kFixedWidth> Args; }
 #else
-#define VELLACOR_DISPATCH(Name, Kernel, Params, Args)                        \
-  namespace {                                                                \
-  [[gnu::target("arch=x86-64-v4")]] void Name##V4 Params { Kernel<8> Args; } \
-  [[gnu::target("arch=x86-64-v3")]] void Name##V3 Params { Kernel<4> Args; } \
-  void Name##Base Params { Kernel<2> Args; }                                 \
-  }                                                                          \
-  void Name Params {                                                         \
-    switch (MachineVectorWidth()) {                                          \
-      case 8:                                                                \
-        return Name##V4 Args;                                                \
-      case 4:                                                                \
-        return Name##V3 Args;                                                \
-      default:                                                               \
-        return Name##Base Args;                                              \
-    }                                                                        \
+#define VELLACOR_DISPATCH(Name, Kernel, Params, Args)                            \
+  namespace {                                                                    \
+  [[gnu::target("arch=x86-64-v4")]] void Name##Avx512 Params { Kernel<8> Args; } \
+  [[gnu::target("arch=x86-64-v3")]] void Name##Avx2 Params { Kernel<4> Args; }   \
+  void Name##Sse2 Params { Kernel<2> Args; }                                     \
+  }                                                                              \
+  void Name Params {                                                             \
+    switch (ActiveKernelLevel()) {                                               \
+      case KernelLevel::kAvx512:                                                 \
+        return Name##Avx512 Args;                                                \
+      case KernelLevel::kAvx2:                                                   \
+        return Name##Avx2 Args;                                                  \
+      case KernelLevel::kSse2:                                                   \
+        return Name##Sse2 Args;                                                  \
+    }                                                                            \
   }
 #endif
