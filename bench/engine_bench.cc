@@ -245,6 +245,7 @@ bool AtEachLevel(const char* name) {
   };
   constexpr Level kLevels[] = {
       {KernelLevel::kSse2, "_sse2"},
+      {KernelLevel::kAvx, "_avx"},
       {KernelLevel::kAvx2, "_avx2"},
       {KernelLevel::kAvx512, "_avx512"},
   };

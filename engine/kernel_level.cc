@@ -15,6 +15,8 @@ bool MachineRuns(KernelLevel level) {
   switch (level) {
     case KernelLevel::kSse2:
       return true;
+    case KernelLevel::kAvx:
+      return __builtin_cpu_supports("avx");
     case KernelLevel::kAvx2:
       return __builtin_cpu_supports("x86-64-v3");
     case KernelLevel::kAvx512:
@@ -25,7 +27,7 @@ bool MachineRuns(KernelLevel level) {
 
 KernelLevel MachineKernelLevel() {
   static const KernelLevel best = [] {
-    for (KernelLevel level : {KernelLevel::kAvx512, KernelLevel::kAvx2})
+    for (KernelLevel level : {KernelLevel::kAvx512, KernelLevel::kAvx2, KernelLevel::kAvx})
       if (MachineRuns(level)) return level;
     return KernelLevel::kSse2;
   }();

@@ -4,6 +4,7 @@
 
 enum class KernelLevel {
   kSse2,    // x86-64 baseline: vectors of 2 doubles
+  kAvx,     // AVX without AVX2: 4
   kAvx2,    // x86-64-v3: 4
   kAvx512,  // x86-64-v4: 8
 };
