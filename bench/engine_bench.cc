@@ -1,7 +1,10 @@
 // The engine's routines next to the loop-for-loop transcription and next to
 // LAPACK (OpenBLAS, one thread), at the largest counts (200 variables, 2500
-// subjects) and at (50, 500), and the generator's draw rate. Run:
-//   taskset -c 2 build/bench/engine_bench --benchmark_repetitions=5
+// subjects), at (50, 500) and at (10, 100), and the generator's draw rate;
+// the kernels at the machine's best instruction-set level and at each level
+// it runs. Run, pinned to one quiet core N:
+//   env -u OPENBLAS_CORETYPE -u OPENBLAS_L2_SIZE taskset -c N
+//   build/bench/engine_bench --benchmark_repetitions=5
 //   --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
@@ -9,8 +12,10 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
+#include "engine/kernel_level.h"
 #include "engine/stats_module.h"
 #include "engine/vars_module.h"
 #include "framework/core/random.h"
@@ -226,19 +231,49 @@ double Fastest(const std::vector<double>& times) {
 }
 
 void Counts(benchmark::internal::Benchmark* b) {
-  b->Args({200, 2500})->Args({50, 500})->Unit(benchmark::kMillisecond);
+  b->Args({200, 2500})->Args({50, 500})->Args({10, 100})->Unit(benchmark::kMillisecond);
   b->ComputeStatistics("min", Fastest);
+}
+
+// Body once for each level the machine runs, the level forced, named
+// name_sse2, name_avx2 and so on.
+template <void (*Body)(benchmark::State&)>
+bool AtEachLevel(const char* name) {
+  struct Level {
+    KernelLevel level;
+    const char* suffix;
+  };
+  constexpr Level kLevels[] = {
+      {KernelLevel::kSse2, "_sse2"},
+      {KernelLevel::kAvx, "_avx"},
+      {KernelLevel::kAvx2, "_avx2"},
+      {KernelLevel::kAvx512, "_avx512"},
+  };
+  for (const Level& level : kLevels) {
+    if (!MachineRuns(level.level)) continue;
+    benchmark::RegisterBenchmark((std::string(name) + level.suffix).c_str(),
+                                 [forced = level.level](benchmark::State& state) {
+                                   ForceKernelLevel(forced);
+                                   Body(state);
+                                   ForceKernelLevel(MachineKernelLevel());
+                                 })
+        ->Apply(Counts);
+  }
+  return true;
 }
 }  // namespace
 
 BENCHMARK(BM_RanNumbers)->Apply(Counts);
 BENCHMARK(BM_RanNumbersLiteral)->Apply(Counts);
 BENCHMARK(BM_CorrMatrix)->Apply(Counts);
+const bool corr_matrix_levels = AtEachLevel<BM_CorrMatrix>("BM_CorrMatrix");
 BENCHMARK(BM_CorrMatrixLiteral)->Apply(Counts);
 BENCHMARK(BM_EigenvaluesCalc)->Apply(Counts);
+const bool eigenvalues_levels = AtEachLevel<BM_EigenvaluesCalc>("BM_EigenvaluesCalc");
 BENCHMARK(BM_EigenvaluesCalcLiteral)->Apply(Counts);
 BENCHMARK(BM_EigenvaluesLapack)->Apply(Counts);
 BENCHMARK(BM_Replication)->Apply(Counts);
+const bool replication_levels = AtEachLevel<BM_Replication>("BM_Replication");
 BENCHMARK(BM_ReplicationLiteral)->Apply(Counts);
 BENCHMARK(BM_ReplicationLapack)->Apply(Counts);
 BENCHMARK(BM_SummaryStats)->Apply(Counts);

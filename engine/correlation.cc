@@ -7,9 +7,14 @@
 #include "framework/core/yield.h"
 
 namespace {
-// A register tile of cross-products: 4 columns i by 3 vectors of columns k.
-constexpr int64_t kTileI = 4;
-constexpr int64_t kTileVectors = 3;
+// A register tile of cross-products: kTileI<W> columns i by kTileVectors<W>
+// vectors of columns k, shaped so that the accumulators, one row's vectors,
+// a broadcast and a product stay in the 16 vector registers: 4 by 3 at 4
+// lanes and more, 3 by 3 at the baseline level (4 by 3 spills there).
+template <int W>
+inline constexpr int64_t kTileI = W >= 4 ? 4 : 3;
+template <int W>
+inline constexpr int64_t kTileVectors = W >= 4 ? 3 : 3;
 // Rows per packed block; a block of 256 rows by 200 columns stays in L2.
 constexpr int64_t kBlockRows = 256;
 
@@ -22,8 +27,9 @@ template <int W>
 [[gnu::always_inline]] inline void CrossProductTile(const double* block, int64_t width,
                                                     int64_t rows, int64_t i0, int64_t k0,
                                                     bool first, double* c, int64_t c_stride) {
+  constexpr int64_t kTileI = ::kTileI<W>, kTileVectors = ::kTileVectors<W>;
   Vec<W> acc[kTileI][kTileVectors];
-#pragma GCC unroll 4
+#pragma GCC unroll 8
   for (int ii = 0; ii < kTileI; ++ii)
 #pragma GCC unroll 3
     for (int v = 0; v < kTileVectors; ++v)
@@ -33,14 +39,14 @@ template <int W>
     Vec<W> b[kTileVectors];
 #pragma GCC unroll 3
     for (int v = 0; v < kTileVectors; ++v) b[v] = Load<W>(row + k0 + W * v);
-#pragma GCC unroll 4
+#pragma GCC unroll 8
     for (int ii = 0; ii < kTileI; ++ii) {
       const double a = row[i0 + ii];
 #pragma GCC unroll 3
       for (int v = 0; v < kTileVectors; ++v) acc[ii][v] = acc[ii][v] + a * b[v];
     }
   }
-#pragma GCC unroll 4
+#pragma GCC unroll 8
   for (int ii = 0; ii < kTileI; ++ii)
 #pragma GCC unroll 3
     for (int v = 0; v < kTileVectors; ++v)
@@ -51,7 +57,7 @@ template <int W>
 [[gnu::always_inline]] inline void Correlation(const double* data, int64_t data_stride,
                                                int64_t rows, int64_t cols, double* r,
                                                int64_t r_stride, CorrelationWorkspace& work) {
-  constexpr int64_t kTileK = kTileVectors * W;
+  constexpr int64_t kTileI = ::kTileI<W>, kTileK = kTileVectors<W> * W;
   const int64_t n = cols;
   // Padded to whole tiles: the padding columns of the block are 0, and only
   // cross-products with k >= i inside the matrix are read back.

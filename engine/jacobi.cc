@@ -28,14 +28,17 @@
 // ranges can wait until the row's rotations are done, and then be applied
 // row by row: row j takes the rotations q = j+1.. in increasing order,
 // which is each element's own order, so every element sees the same
-// operations as in the reference loops. Rows run four to a vector (after a
-// 4 x 4 transpose) and four such groups at once to hide the latency of the
-// chain through x_j.
+// operations as in the reference loops. Rows run R to a vector (after an
+// R x R transpose; R = 4, or 2 at the baseline level so that no vector is
+// wider than its registers) and several such groups at once to hide the
+// latency of the chain through x_j.
+//
+// Speed. At 200 variables the pair updates, not the pivot chain, set the
+// pace at every level: each pivot row streams most of the working matrix
+// through the cache, and a solve with fixed rotation parameters in place of
+// the decisions (no chain at all) takes nearly as long as the real one.
 
 namespace {
-constexpr int64_t kGroups = 4;            // groups of four rows in flight
-constexpr int64_t kBundle = 4 * kGroups;  // rows per bundle
-
 // What pivot (p, q) does, from A(p, q), E(p) and E(q) alone.
 struct Pivot {
   enum Action { kNothing, kZero, kRotate };
@@ -87,68 +90,94 @@ template <int W>
   for (; j < end; ++j) Rotate(x[j], y[j], s, tau);
 }
 
-using v4 = Vec<4>;
-using v4i = long long __attribute__((vector_size(32)));
+// The middle ranges run R rows to a vector: 4 where the level's registers
+// hold 4 doubles or more, 2 at the baseline level, whose registers hold 2.
+// G groups of R rows are in flight to hide the latency of the chain
+// through x_j.
+template <int W>
+inline constexpr int kBlockRows = W >= 4 ? 4 : 2;
+template <int W>
+inline constexpr int kGroups = 4;
+template <int W>
+inline constexpr int64_t kBundle = kBlockRows<W>* kGroups<W>;  // rows per bundle
 
-[[gnu::always_inline]] inline void Transpose(v4& a, v4& b, v4& c, v4& d) {
-  const v4 t0 = __builtin_shuffle(a, b, v4i{0, 4, 2, 6});
-  const v4 t1 = __builtin_shuffle(a, b, v4i{1, 5, 3, 7});
-  const v4 t2 = __builtin_shuffle(c, d, v4i{0, 4, 2, 6});
-  const v4 t3 = __builtin_shuffle(c, d, v4i{1, 5, 3, 7});
-  a = __builtin_shuffle(t0, t2, v4i{0, 1, 4, 5});
-  b = __builtin_shuffle(t1, t3, v4i{0, 1, 4, 5});
-  c = __builtin_shuffle(t0, t2, v4i{2, 3, 6, 7});
-  d = __builtin_shuffle(t1, t3, v4i{2, 3, 6, 7});
+// c[0..R) transposed in place: R rows of R doubles become R columns.
+[[gnu::always_inline]] inline void Transpose(Vec<4>* c) {
+  using v4 = Vec<4>;
+  using v4i = long long __attribute__((vector_size(32)));
+  const v4 t0 = __builtin_shuffle(c[0], c[1], v4i{0, 4, 2, 6});
+  const v4 t1 = __builtin_shuffle(c[0], c[1], v4i{1, 5, 3, 7});
+  const v4 t2 = __builtin_shuffle(c[2], c[3], v4i{0, 4, 2, 6});
+  const v4 t3 = __builtin_shuffle(c[2], c[3], v4i{1, 5, 3, 7});
+  c[0] = __builtin_shuffle(t0, t2, v4i{0, 1, 4, 5});
+  c[1] = __builtin_shuffle(t1, t3, v4i{0, 1, 4, 5});
+  c[2] = __builtin_shuffle(t0, t2, v4i{2, 3, 6, 7});
+  c[3] = __builtin_shuffle(t1, t3, v4i{2, 3, 6, 7});
+}
+[[gnu::always_inline]] inline void Transpose(Vec<2>* c) {
+  using v2i = long long __attribute__((vector_size(16)));
+  const Vec<2> low = __builtin_shuffle(c[0], c[1], v2i{0, 2});
+  c[1] = __builtin_shuffle(c[0], c[1], v2i{1, 3});
+  c[0] = low;
 }
 
-// Middle-range pairs of four rows j against the columns qb..qb+3: x holds
+// Middle-range pairs of R rows j against the columns qb..qb+R-1: x holds
 // the rows' M[p][j], row points at M[first row][qb]. A column whose
 // rotation did not happen is skipped whole, so each element sees exactly
 // its own rotations.
-[[gnu::always_inline]] inline void RotateBlock(v4& x, double* row, int64_t ld, const char* rotated,
-                                               const double* s, const double* tau) {
-  if (!(rotated[0] | rotated[1] | rotated[2] | rotated[3])) return;
-  v4 c0 = Load<4>(row), c1 = Load<4>(row + ld), c2 = Load<4>(row + 2 * ld),
-     c3 = Load<4>(row + 3 * ld);
-  Transpose(c0, c1, c2, c3);  // c_k: column qb + k of the four rows
-  v4 xr = x;                  // in a register across the four rotations
-  if (rotated[0]) Rotate(xr, c0, s[0], tau[0]);
-  if (rotated[1]) Rotate(xr, c1, s[1], tau[1]);
-  if (rotated[2]) Rotate(xr, c2, s[2], tau[2]);
-  if (rotated[3]) Rotate(xr, c3, s[3], tau[3]);
+template <int R>
+[[gnu::always_inline]] inline void RotateBlock(Vec<R>& x, double* row, int64_t ld,
+                                               const char* rotated, const double* s,
+                                               const double* tau) {
+  char any = 0;
+#pragma GCC unroll 4
+  for (int k = 0; k < R; ++k) any |= rotated[k];
+  if (!any) return;
+  Vec<R> c[R];
+#pragma GCC unroll 4
+  for (int k = 0; k < R; ++k) c[k] = Load<R>(row + k * ld);
+  Transpose(c);   // c[k]: column qb + k of the R rows
+  Vec<R> xr = x;  // in a register across the R rotations
+#pragma GCC unroll 4
+  for (int k = 0; k < R; ++k)
+    if (rotated[k]) Rotate(xr, c[k], s[k], tau[k]);
   x = xr;
-  Transpose(c0, c1, c2, c3);
-  Store<4>(row, c0);
-  Store<4>(row + ld, c1);
-  Store<4>(row + 2 * ld, c2);
-  Store<4>(row + 3 * ld, c3);
+  Transpose(c);
+#pragma GCC unroll 4
+  for (int k = 0; k < R; ++k) Store<R>(row + k * ld, c[k]);
 }
 
 // The middle ranges of pivot row P's rotations: x_j = P[j] and the upper
 // copies M[j][q], for rows j in [first, n) and rotated q > j in increasing
 // order (rotated[q], s[q], tau[q] describe rotation (p, q)). Rows and
-// columns up to kBundle past n are padding that no rotation touches.
+// columns up to kBundle<W> past n are padding that no rotation touches.
+template <int W>
 [[gnu::always_inline]] inline void ApplyMiddleRanges(double* M, int64_t n, int64_t ld, double* P,
                                                      int64_t first, const char* rotated,
                                                      const double* s, const double* tau) {
-  for (int64_t j0 = first; j0 < n - 1; j0 += kBundle) {
-    v4 x[kGroups];
-    for (int64_t g = 0; g < kGroups; ++g) {
-      const int64_t r0 = j0 + 4 * g;
+  constexpr int R = kBlockRows<W>;
+  constexpr int G = kGroups<W>;
+  constexpr int64_t B = kBundle<W>;
+  for (int64_t j0 = first; j0 < n - 1; j0 += B) {
+    Vec<R> x[G];
+    for (int64_t g = 0; g < G; ++g) {
+      const int64_t r0 = j0 + R * g;
       // The triangle inside the group, row by row.
-      for (int64_t j = r0; j < r0 + 3; ++j)
-        for (int64_t q = j + 1; q < r0 + 4; ++q)
+      for (int64_t j = r0; j < r0 + R - 1; ++j)
+        for (int64_t q = j + 1; q < r0 + R; ++q)
           if (rotated[q]) Rotate(P[j], M[j * ld + q], s[q], tau[q]);
-      x[g] = Load<4>(P + r0);
+      x[g] = Load<R>(P + r0);
       // The columns of the later groups of the bundle: one chain.
-      for (int64_t qb = r0 + 4; qb < j0 + kBundle && qb < n; qb += 4)
-        RotateBlock(x[g], M + r0 * ld + qb, ld, rotated + qb, s + qb, tau + qb);
+      for (int64_t qb = r0 + R; qb < j0 + B && qb < n; qb += R)
+        RotateBlock<R>(x[g], M + r0 * ld + qb, ld, rotated + qb, s + qb, tau + qb);
     }
-    // The columns past the bundle: four independent chains side by side.
-    for (int64_t qb = j0 + kBundle; qb < n; qb += 4)
-      for (int64_t g = 0; g < kGroups; ++g)
-        RotateBlock(x[g], M + (j0 + 4 * g) * ld + qb, ld, rotated + qb, s + qb, tau + qb);
-    for (int64_t g = 0; g < kGroups; ++g) Store<4>(P + j0 + 4 * g, x[g]);
+    // The columns past the bundle: G independent chains side by side.
+    for (int64_t qb = j0 + B; qb < n; qb += R)
+#pragma GCC unroll 8
+      for (int64_t g = 0; g < G; ++g)
+        RotateBlock<R>(x[g], M + (j0 + R * g) * ld + qb, ld, rotated + qb, s + qb, tau + qb);
+#pragma GCC unroll 8
+    for (int64_t g = 0; g < G; ++g) Store<R>(P + j0 + R * g, x[g]);
   }
 }
 
@@ -156,8 +185,8 @@ template <int W>
 [[gnu::always_inline]] inline void Jacobi(const double* a, int64_t a_stride, int64_t n,
                                           double* eigenvalues, JacobiWorkspace& work) {
   double* E = eigenvalues;
-  // Padding rows and columns for the four-row blocks; they hold 0.
-  const int64_t ld = n + kBundle;
+  // Padding rows and columns for the middle ranges' blocks; they hold 0.
+  const int64_t ld = n + kBundle<W>;
   work.matrix.resize(ld * ld);
   work.sweep_start.resize(n);
   work.changes.resize(n);
@@ -225,7 +254,7 @@ template <int W>
         }
         RuntimeYield();
       }
-      ApplyMiddleRanges(M, n, ld, P, p + 1, rotated, sines, taus);
+      ApplyMiddleRanges<W>(M, n, ld, P, p + 1, rotated, sines, taus);
       RuntimeYield();
     }
     // Every element but {n-2, n-1} ended in its lower copy.

@@ -1,11 +1,13 @@
-// The hot kernels are compiled for three instruction-set levels: AVX-512
-// (x86-64-v4, vectors of 8 doubles), AVX2 (x86-64-v3, 4) and baseline SSE2
-// (2). Each kernel is a template over the vector width; a dispatching entry
-// point runs the machine's best level. None uses fused multiply-add (the
-// build forbids contraction), and lanes only place the same operations side
-// by side, so every level gives the same bits. A build fixed to one level
-// (-DVELLACOR_FIXED_ISA with a -march of its own; the tests build one per
-// level) compiles the kernels once, at that level's width.
+// The hot kernels are compiled for four instruction-set levels (see
+// KernelLevel): AVX-512 (x86-64-v4, vectors of 8 doubles), AVX2 (x86-64-v3,
+// 4), AVX without AVX2 (4) and baseline SSE2 (2). Each kernel is a template
+// over the vector width and uses no vector wider than its level's
+// registers; a dispatching entry point runs the active level. None uses
+// fused multiply-add (the build forbids contraction), and lanes only place
+// the same operations side by side, so every level gives the same bits. A
+// build fixed to one level (-DVELLACOR_FIXED_ISA with a -march of its own;
+// the tests build one per level the machine runs) compiles the kernels
+// once, at that level's width.
 #pragma once
 
 #include <cstring>
@@ -43,46 +45,40 @@ template <int W>
 inline constexpr int kFixedWidth = VELLACOR_FIXED_WIDTH;
 #elif defined(__AVX512F__)
 inline constexpr int kFixedWidth = 8;
-#elif defined(__AVX2__)
+#elif defined(__AVX__)
 inline constexpr int kFixedWidth = 4;
 #else
 inline constexpr int kFixedWidth = 2;
 #endif
 #else
-// 8, 4 or 2: the vector width of the best level this machine runs.
-inline int MachineVectorWidth() {
-  static const int width = [] {
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("x86-64-v4")) return 8;
-    if (__builtin_cpu_supports("x86-64-v3")) return 4;
-    return 2;
-  }();
-  return width;
-}
+#include "engine/kernel_level.h"
 #endif
 
 // VELLACOR_DISPATCH(Name, Kernel, (params), (args)) defines the entry point
-// Name(params) that calls Kernel<W>(args) at the machine's (or the fixed
-// build's) width. Kernel and everything it calls must be always_inline so
-// that each level's copy is compiled for that level.
+// Name(params) that calls Kernel<W>(args) at the width of the active level
+// (ActiveKernelLevel(), or the fixed build's). Kernel and everything it calls
+// must be always_inline so that each level's copy is compiled for that level.
 #ifdef VELLACOR_FIXED_ISA
 #define VELLACOR_DISPATCH(Name, Kernel, Params, Args) \
   void Name Params { Kernel<kFixedWidth> Args; }
 #else
-#define VELLACOR_DISPATCH(Name, Kernel, Params, Args)                        \
-  namespace {                                                                \
-  [[gnu::target("arch=x86-64-v4")]] void Name##V4 Params { Kernel<8> Args; } \
-  [[gnu::target("arch=x86-64-v3")]] void Name##V3 Params { Kernel<4> Args; } \
-  void Name##Base Params { Kernel<2> Args; }                                 \
-  }                                                                          \
-  void Name Params {                                                         \
-    switch (MachineVectorWidth()) {                                          \
-      case 8:                                                                \
-        return Name##V4 Args;                                                \
-      case 4:                                                                \
-        return Name##V3 Args;                                                \
-      default:                                                               \
-        return Name##Base Args;                                              \
-    }                                                                        \
+#define VELLACOR_DISPATCH(Name, Kernel, Params, Args)                            \
+  namespace {                                                                    \
+  [[gnu::target("arch=x86-64-v4")]] void Name##Avx512 Params { Kernel<8> Args; } \
+  [[gnu::target("arch=x86-64-v3")]] void Name##Avx2 Params { Kernel<4> Args; }   \
+  [[gnu::target("avx")]] void Name##Avx Params { Kernel<4> Args; }               \
+  void Name##Sse2 Params { Kernel<2> Args; }                                     \
+  }                                                                              \
+  void Name Params {                                                             \
+    switch (ActiveKernelLevel()) {                                               \
+      case KernelLevel::kAvx512:                                                 \
+        return Name##Avx512 Args;                                                \
+      case KernelLevel::kAvx2:                                                   \
+        return Name##Avx2 Args;                                                  \
+      case KernelLevel::kAvx:                                                    \
+        return Name##Avx Args;                                                   \
+      case KernelLevel::kSse2:                                                   \
+        return Name##Sse2 Args;                                                  \
+    }                                                                            \
   }
 #endif
