@@ -110,6 +110,21 @@ TEST_F(AboutTest, F10OpensTheFirstMenuAndTheKeysReachTheAboutItem) {
   EXPECT_EQ(main_->FocusControl(), main_->VarFld());
 }
 
+// Escape closes the menu and gives the keyboard back to the field that had
+// it: the bar keeps nothing, so typing and the shortcuts work at once.
+TEST_F(AboutTest, EscapeFromAMenuGivesTheKeyboardBackToTheField) {
+  ASSERT_EQ(main_->FocusControl(), main_->VarFld());
+  seams::PressNamedKey(main_, "F10");
+  seams::PressNamedKey(main_, "Right");
+  ASSERT_EQ(seams::OpenMenu(), "Edit");
+  seams::PressNamedKey(main_, "Escape");
+  seams::ProcessEvents();
+  EXPECT_EQ(seams::OpenMenu(), "");
+  EXPECT_EQ(main_->FocusControl(), main_->VarFld());
+  seams::PressNamedKey(main_, "6");
+  EXPECT_EQ(main_->VarFld()->Text(), "6");
+}
+
 TEST_F(AboutTest, AccessorFindsTheItemInTheInstalledBarOnly) {
   std::shared_ptr<AppleMenuItem> about = AboutVellacor();
   ASSERT_NE(about, nullptr);

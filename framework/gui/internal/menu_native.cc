@@ -3,6 +3,7 @@
 // choice or a shortcut to the window's handler.
 #include "framework/gui/internal/menu_native.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -181,6 +182,17 @@ void AddItems(QMenu* menu, QMenuBar* bar, const MenuItem& parent,
   }
 }
 
+// Escape in one of the bar's menus closes it but leaves Qt's bar holding
+// the keyboard, with nothing on screen to say so: typed keys and the
+// shortcuts went nowhere. Once none of the bar's menus is open (Left and
+// Right only move to another one), the keyboard goes back to the widget
+// that had it.
+void LeaveKeyboardMode(QMenuBar* bar) {
+  if (QApplication::activePopupWidget() != nullptr || !bar->hasFocus()) return;
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(bar, &escape);
+}
+
 QMenuBar* BuildBar(const std::shared_ptr<Window>& window, const MenuBar& bar) {
   auto* qbar = new QMenuBar;
   qbar->setNativeMenuBar(false);
@@ -189,6 +201,8 @@ QMenuBar* BuildBar(const std::shared_ptr<Window>& window, const MenuBar& bar) {
     std::shared_ptr<MenuItem> top = bar.Item(i);
     QMenu* menu = qbar->addMenu(ActionText(*top));
     QObject::connect(menu, &QMenu::aboutToShow, [weak_window] { UpdateMenus(weak_window.lock()); });
+    QObject::connect(menu, &QMenu::aboutToHide, qbar,
+                     [qbar] { QTimer::singleShot(0, qbar, [qbar] { LeaveKeyboardMode(qbar); }); });
     menu->menuAction()->setMenuRole(QAction::NoRole);
     MenuItem::Native::Of(*top).actions.push_back(menu->menuAction());
     AddItems(menu, qbar, *top, weak_window);
