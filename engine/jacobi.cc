@@ -31,12 +31,18 @@
 // operations as in the reference loops. Rows run R to a vector (after an
 // R x R transpose; R = 4, or 2 at the baseline level so that no vector is
 // wider than its registers) and several such groups at once to hide the
-// latency of the chain through x_j.
+// latency of the chain through x_j. At width 8 two groups of 4 rows share
+// a vector (two 4 x 4 transposes side by side) past the bundle's own
+// columns; the lanes only place the same rows' operations side by side.
 //
 // Speed. At 200 variables the pair updates, not the pivot chain, set the
-// pace at every level: each pivot row streams most of the working matrix
-// through the cache, and a solve with fixed rotation parameters in place of
-// the decisions (no chain at all) takes nearly as long as the real one.
+// pace at every level, and of them the middle ranges most: a solve with
+// fixed rotation parameters in place of the decisions (no chain at all)
+// takes nearly as long as the real one, while one without the middle
+// ranges takes about a third. Running the middle ranges of row p - 1 and
+// the pivots and outer ranges of row p in one pass per bundle of rows, so
+// that each row crosses the cache once for both, was bit-identical but no
+// faster.
 
 namespace {
 // What pivot (p, q) does, from A(p, q), E(p) and E(q) alone.
@@ -147,6 +153,56 @@ template <int R>
   for (int k = 0; k < R; ++k) Store<R>(row + k * ld, c[k]);
 }
 
+// Two 4 x 4 transposes side by side, one in each half of the vectors.
+[[gnu::always_inline]] inline void Transpose(Vec<8>* c) {
+  using v8 = Vec<8>;
+  using v8i = long long __attribute__((vector_size(64)));
+  const v8 t0 = __builtin_shuffle(c[0], c[1], v8i{0, 8, 2, 10, 4, 12, 6, 14});
+  const v8 t1 = __builtin_shuffle(c[0], c[1], v8i{1, 9, 3, 11, 5, 13, 7, 15});
+  const v8 t2 = __builtin_shuffle(c[2], c[3], v8i{0, 8, 2, 10, 4, 12, 6, 14});
+  const v8 t3 = __builtin_shuffle(c[2], c[3], v8i{1, 9, 3, 11, 5, 13, 7, 15});
+  c[0] = __builtin_shuffle(t0, t2, v8i{0, 1, 8, 9, 4, 5, 12, 13});
+  c[1] = __builtin_shuffle(t1, t3, v8i{0, 1, 8, 9, 4, 5, 12, 13});
+  c[2] = __builtin_shuffle(t0, t2, v8i{2, 3, 10, 11, 6, 7, 14, 15});
+  c[3] = __builtin_shuffle(t1, t3, v8i{2, 3, 10, 11, 6, 7, 14, 15});
+}
+
+[[gnu::always_inline]] inline Vec<8> Join(const Vec<4>& low, const Vec<4>& high) {
+  return __builtin_shufflevector(low, high, 0, 1, 2, 3, 4, 5, 6, 7);
+}
+[[gnu::always_inline]] inline Vec<4> Low(const Vec<8>& v) {
+  return __builtin_shufflevector(v, v, 0, 1, 2, 3);
+}
+[[gnu::always_inline]] inline Vec<4> High(const Vec<8>& v) {
+  return __builtin_shufflevector(v, v, 4, 5, 6, 7);
+}
+
+// RotateBlock<4> for two groups of 4 rows at once: the low half of x and of
+// each column holds the rows at low, the high half those at high.
+[[gnu::always_inline]] inline void RotateBlockPair(Vec<8>& x, double* low, double* high, int64_t ld,
+                                                   const char* rotated, const double* s,
+                                                   const double* tau) {
+  char any = 0;
+#pragma GCC unroll 4
+  for (int k = 0; k < 4; ++k) any |= rotated[k];
+  if (!any) return;
+  Vec<8> c[4];
+#pragma GCC unroll 4
+  for (int k = 0; k < 4; ++k) c[k] = Join(Load<4>(low + k * ld), Load<4>(high + k * ld));
+  Transpose(c);
+  Vec<8> xr = x;
+#pragma GCC unroll 4
+  for (int k = 0; k < 4; ++k)
+    if (rotated[k]) Rotate(xr, c[k], s[k], tau[k]);
+  x = xr;
+  Transpose(c);
+#pragma GCC unroll 4
+  for (int k = 0; k < 4; ++k) {
+    Store<4>(low + k * ld, Low(c[k]));
+    Store<4>(high + k * ld, High(c[k]));
+  }
+}
+
 // The middle ranges of pivot row P's rotations: x_j = P[j] and the upper
 // copies M[j][q], for rows j in [first, n) and rotated q > j in increasing
 // order (rotated[q], s[q], tau[q] describe rotation (p, q)). Rows and
@@ -172,12 +228,41 @@ template <int W>
         RotateBlock<R>(x[g], M + r0 * ld + qb, ld, rotated + qb, s + qb, tau + qb);
     }
     // The columns past the bundle: G independent chains side by side.
-    for (int64_t qb = j0 + B; qb < n; qb += R)
+    if constexpr (W >= 8) {
+      // Two groups to a vector of 8, which halves the operations per pair.
+      // The first block starts at a multiple of 4 (the rows start at
+      // multiples of 64 bytes), so that no block straddles a cache line;
+      // its columns before j0 + B are loaded and stored back unchanged.
+      static_assert(R == 4 && G % 2 == 0);
+      Vec<8> xx[G / 2];
 #pragma GCC unroll 8
-      for (int64_t g = 0; g < G; ++g)
-        RotateBlock<R>(x[g], M + (j0 + R * g) * ld + qb, ld, rotated + qb, s + qb, tau + qb);
+      for (int64_t h = 0; h < G / 2; ++h) xx[h] = Join(x[2 * h], x[2 * h + 1]);
+      int64_t qb = j0 + B;
+      if (qb % R != 0 && qb < n) {
+        const int64_t qa = qb / R * R;
+        char some[R];
+        for (int64_t k = 0; k < R; ++k) some[k] = qa + k >= qb ? rotated[qa + k] : 0;
 #pragma GCC unroll 8
-    for (int64_t g = 0; g < G; ++g) Store<R>(P + j0 + R * g, x[g]);
+        for (int64_t h = 0; h < G / 2; ++h)
+          RotateBlockPair(xx[h], M + (j0 + 2 * R * h) * ld + qa, M + (j0 + 2 * R * h + R) * ld + qa,
+                          ld, some, s + qa, tau + qa);
+        qb = qa + R;
+      }
+      for (; qb < n; qb += R)
+#pragma GCC unroll 8
+        for (int64_t h = 0; h < G / 2; ++h)
+          RotateBlockPair(xx[h], M + (j0 + 2 * R * h) * ld + qb, M + (j0 + 2 * R * h + R) * ld + qb,
+                          ld, rotated + qb, s + qb, tau + qb);
+#pragma GCC unroll 8
+      for (int64_t h = 0; h < G / 2; ++h) Store<8>(P + j0 + 2 * R * h, xx[h]);
+    } else {
+      for (int64_t qb = j0 + B; qb < n; qb += R)
+#pragma GCC unroll 8
+        for (int64_t g = 0; g < G; ++g)
+          RotateBlock<R>(x[g], M + (j0 + R * g) * ld + qb, ld, rotated + qb, s + qb, tau + qb);
+#pragma GCC unroll 8
+      for (int64_t g = 0; g < G; ++g) Store<R>(P + j0 + R * g, x[g]);
+    }
   }
 }
 
@@ -186,14 +271,17 @@ template <int W>
                                           double* eigenvalues, JacobiWorkspace& work) {
   double* E = eigenvalues;
   // Padding rows and columns for the middle ranges' blocks; they hold 0.
-  const int64_t ld = n + kBundle<W>;
-  work.matrix.resize(ld * ld);
+  // At width 8 the rows start at multiples of 64 bytes.
+  constexpr int64_t kAlign = W >= 8 ? 8 : 1;
+  const int64_t ld = (n + kBundle<W> + kAlign - 1) / kAlign * kAlign;
+  work.matrix.resize(ld * ld + kAlign - 1);
+  double* M = work.matrix.data();
+  if constexpr (W >= 8) M += (64 - reinterpret_cast<uintptr_t>(M) % 64) % 64 / sizeof(double);
   work.sweep_start.resize(n);
   work.changes.resize(n);
   work.sines.resize(ld);
   work.taus.resize(ld);
   work.rotated.resize(ld);
-  double* M = work.matrix.data();
   double* s0 = work.sweep_start.data();
   double* delta = work.changes.data();
   double* sines = work.sines.data();
